@@ -1,0 +1,34 @@
+// Reads the fixed-layout text rows of the built-in geodetic tables.
+//
+// Behaves like the scanf conversions the rows were laid out for (%Nc, %s,
+// %[^"], %lf), but numbers are read with std::from_chars so the result never
+// depends on the process locale: a GUI that switches to a German locale must
+// still read "6378137.000" as a number, not as 6378137.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace kalimark {
+
+class RowReader {
+public:
+    explicit RowReader(std::string_view row) : rest_(row) {}
+
+    /// Exactly `count` characters, whitespace included (like %Nc).
+    bool chars(char* out, std::size_t count);
+    /// A whitespace-delimited word of at most `capacity - 1` characters,
+    /// stored terminated (like %s). A longer word fails.
+    bool word(char* out, std::size_t capacity);
+    /// Text between double quotes, at most `capacity - 1` characters,
+    /// stored terminated (like "%N[^"]").
+    bool quoted(char* out, std::size_t capacity);
+    /// A decimal number, locale-independent (like %lf).
+    bool number(double& out);
+
+private:
+    void skipBlanks();
+    std::string_view rest_;
+};
+
+} // namespace kalimark

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds optimised, and runs the benchmarks.
+# Not part of the test command: timings depend on the machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DROVANTA_BUILD_TESTS=OFF -DROVANTA_BUILD_BENCHMARKS=ON
+cmake --build build/bench
+exec build/bench/bench/geodesy_bench "$@"

@@ -1,0 +1,22 @@
+# Fails unless every dynamic symbol the library defines belongs to
+# cl_RefPoint: its members, its typeinfo and its vtable.
+execute_process(COMMAND "${NM}" -DC --defined-only "${LIBRARY}"
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" lines "${symbols}")
+set(count 0)
+foreach(line IN LISTS lines)
+    if(line STREQUAL "")
+        continue()
+    endif()
+    if(NOT line MATCHES " (cl_RefPoint::|typeinfo for cl_RefPoint$|typeinfo name for cl_RefPoint$|vtable for cl_RefPoint$)")
+        message(FATAL_ERROR "exported symbol outside cl_RefPoint: ${line}")
+    endif()
+    math(EXPR count "${count} + 1")
+endforeach()
+if(count LESS 20)
+    message(FATAL_ERROR "only ${count} cl_RefPoint symbols exported")
+endif()
+message(STATUS "${count} exported symbols, all of cl_RefPoint")

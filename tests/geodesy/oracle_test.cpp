@@ -1,0 +1,73 @@
+// Our projection against GeographicLib's exact Transverse Mercator
+// (Karney 2011), an independent implementation: over zone 32 and its mirror
+// south of the equator the series must agree to 0.1 mm and invert to 1e-9°.
+#include "angles.h"
+#include "utm.h"
+
+#include <GeographicLib/TransverseMercatorExact.hpp>
+#include <gtest/gtest.h>
+
+namespace kalimark {
+namespace {
+
+constexpr double kWgs84A = 6378137.0;
+constexpr double kWgs84F = 1.0 / 298.257223563;
+constexpr double kCentralMeridian32 = 9.0; // degrees
+constexpr double kTenthMillimetre = 1e-4;
+constexpr double kInverseTolerance = 1e-9; // degrees
+
+struct Hemisphere {
+    const char* name;
+    double sign;
+    double lastLatitude; // degrees; UTM stops at 84.5 N and 80.5 S
+};
+
+class OracleTest : public ::testing::TestWithParam<Hemisphere> {};
+
+TEST_P(OracleTest, Zone32AgreesWithExactProjection)
+{
+    const GeographicLib::TransverseMercatorExact exact(kWgs84A, kWgs84F, kUtmScaleFactor);
+    // Forced into zone 32, so the grid may reach into the special zones.
+    ASSERT_EQ(setUtmParameters(kWgs84A, kWgs84F, 32), 0);
+    const double sign = GetParam().sign;
+    double worstMetres = 0.0;
+    double worstDegrees = 0.0;
+    for (double latDeg = 0.0; latDeg <= GetParam().lastLatitude; latDeg += 1.0) {
+        for (double dlDeg = -3.5; dlDeg <= 3.5; dlDeg += 0.25) {
+            const double lat = sign * latDeg;
+            const double lon = kCentralMeridian32 + dlDeg;
+            double x = 0.0;
+            double y = 0.0;
+            exact.Forward(kCentralMeridian32, lat, lon, x, y);
+            const double expectedE = kUtmFalseEasting + x;
+            const double expectedN = lat < 0.0 ? kUtmFalseNorthingSouth + y : y;
+
+            int zone = 0;
+            char hemisphere = '?';
+            double easting = 0.0;
+            double northing = 0.0;
+            geoToUtm(lat * kDegToRad, lon * kDegToRad, zone, hemisphere, easting, northing);
+            ASSERT_EQ(zone, 32);
+            EXPECT_NEAR(easting, expectedE, kTenthMillimetre) << lat << " " << lon;
+            EXPECT_NEAR(northing, expectedN, kTenthMillimetre) << lat << " " << lon;
+            worstMetres = std::max({worstMetres, std::fabs(easting - expectedE), std::fabs(northing - expectedN)});
+
+            double backLat = 0.0;
+            double backLon = 0.0;
+            utmToGeo(zone, hemisphere, easting, northing, backLat, backLon);
+            EXPECT_NEAR(backLat * kRadToDeg, lat, kInverseTolerance) << lat << " " << lon;
+            EXPECT_NEAR(backLon * kRadToDeg, lon, kInverseTolerance) << lat << " " << lon;
+            worstDegrees =
+                std::max({worstDegrees, std::fabs(backLat * kRadToDeg - lat), std::fabs(backLon * kRadToDeg - lon)});
+        }
+    }
+    RecordProperty("worst_forward_metres", std::to_string(worstMetres));
+    RecordProperty("worst_inverse_degrees", std::to_string(worstDegrees));
+}
+
+INSTANTIATE_TEST_SUITE_P(Hemispheres, OracleTest,
+                         ::testing::Values(Hemisphere{"North", 1.0, 84.0}, Hemisphere{"South", -1.0, 80.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kalimark
