@@ -178,16 +178,6 @@ int datumCount()
     return g_built.load(std::memory_order_acquire) ? g_count : 0;
 }
 
-int sevenParamDatumCount()
-{
-    return g_built.load(std::memory_order_acquire) ? g_sevenCount : 0;
-}
-
-int threeParamDatumCount()
-{
-    return g_built.load(std::memory_order_acquire) ? g_threeCount : 0;
-}
-
 const DatumRow* datumRow(int index)
 {
     if (index < 1 || index > datumCount())

@@ -52,8 +52,6 @@ int findDatum(std::string_view code, int& index);
 
 /// Number of rows (both fixed rows included); 0 while the table is unbuilt.
 int datumCount();
-int sevenParamDatumCount();
-int threeParamDatumCount();
 
 /// Row `index` (1-based), or nullptr outside 1..datumCount().
 const DatumRow* datumRow(int index);

@@ -21,7 +21,7 @@ constexpr int kFootpointRounds = 5;
 /// (3e²/4 for any accepted flattening).
 constexpr double kFootpointConverged = 1e-9;
 /// Up to this angle (radians) sin and cos are turned by Taylor terms; the
-/// first term left out is below 1e-17 of the result.
+/// first term left out stays below 1e-17.
 constexpr double kSmallTurn = 0.05;
 
 constexpr double kInv6 = 1.0 / 6.0;
@@ -374,11 +374,6 @@ TmParameters tmParameters()
             p.falseEasting,
             p.falseNorthing,
             p.scaleFactor};
-}
-
-double meridianArc(double latitude)
-{
-    return arc(projection().ellipsoid, latitude);
 }
 
 } // namespace kalimark

@@ -56,7 +56,4 @@ struct TmParameters {
 };
 TmParameters tmParameters();
 
-/// Meridional arc M(phi) in metres under the current parameters.
-double meridianArc(double latitude);
-
 } // namespace kalimark
