@@ -128,7 +128,9 @@ private:
     PJ* utm_;
 };
 
-void Proj_Forward(benchmark::State& state)
+/// One point per proj_trans call, as a program converting points one at a
+/// time would use PROJ. `input` gives the coordinate to transform.
+template <typename Input> void runProj(benchmark::State& state, PJ_DIRECTION direction, Input input)
 {
     const std::vector<Sample>& s = samples();
     const ProjUtm utm;
@@ -138,28 +140,20 @@ void Proj_Forward(benchmark::State& state)
     }
     std::size_t i = 0;
     for (auto _ : state) {
-        const Sample& sample = s[i++ & (kPointCount - 1)];
-        PJ_COORD c = proj_coord(sample.lonDeg * kDegToRad, sample.latDeg * kDegToRad, 0.0, 0.0);
-        c = proj_trans(utm.get(), PJ_FWD, c);
+        PJ_COORD c = proj_trans(utm.get(), direction, input(s[i++ & (kPointCount - 1)]));
         benchmark::DoNotOptimize(c);
     }
 }
 
+void Proj_Forward(benchmark::State& state)
+{
+    runProj(state, PJ_FWD,
+            [](const Sample& p) { return proj_coord(p.lonDeg * kDegToRad, p.latDeg * kDegToRad, 0.0, 0.0); });
+}
+
 void Proj_Inverse(benchmark::State& state)
 {
-    const std::vector<Sample>& s = samples();
-    const ProjUtm utm;
-    if (utm.get() == nullptr) {
-        state.SkipWithError("PROJ could not create the UTM operation");
-        return;
-    }
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& sample = s[i++ & (kPointCount - 1)];
-        PJ_COORD c = proj_coord(sample.x, sample.y, 0.0, 0.0);
-        c = proj_trans(utm.get(), PJ_INV, c);
-        benchmark::DoNotOptimize(c);
-    }
+    runProj(state, PJ_INV, [](const Sample& p) { return proj_coord(p.x, p.y, 0.0, 0.0); });
 }
 
 BENCHMARK(Kalimark_Forward);
@@ -175,9 +169,14 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // With --benchmark_repetitions the median stands for the run.
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration)
+                nanoseconds_[name] = run.GetAdjustedRealTime();
+        }
     }
 
     void printRatios() const
@@ -194,10 +193,13 @@ public:
 private:
     double find(const std::string& name) const
     {
+        if (const auto median = medians_.find(name); median != medians_.end())
+            return median->second;
         const auto it = nanoseconds_.find(name);
         return it == nanoseconds_.end() ? 0.0 : it->second;
     }
     std::map<std::string, double> nanoseconds_;
+    std::map<std::string, double> medians_;
 };
 
 } // namespace

@@ -311,14 +311,24 @@ Projection& projection()
 
 } // namespace
 
+bool isAcceptedSemiMajorAxis(double semiMajorAxis)
+{
+    return semiMajorAxis > 0.0;
+}
+
+bool isAcceptedFlattening(double flattening)
+{
+    const double inverseFlattening = 1.0 / flattening;
+    return inverseFlattening >= 250.0 && inverseFlattening <= 350.0;
+}
+
 int setTmParameters(double semiMajorAxis, double flattening, double originLatitude, double centralMeridian,
                     double falseEasting, double falseNorthing, double scaleFactor)
 {
-    const double inverseFlattening = 1.0 / flattening;
     int bits = 0;
-    if (!(semiMajorAxis > 0.0))
+    if (!isAcceptedSemiMajorAxis(semiMajorAxis))
         bits |= kSemiMajorAxis;
-    if (!(inverseFlattening >= 250.0 && inverseFlattening <= 350.0))
+    if (!isAcceptedFlattening(flattening))
         bits |= kFlattening;
     if (!(originLatitude >= -kHalfPi && originLatitude <= kHalfPi))
         bits |= kOriginLatitude;

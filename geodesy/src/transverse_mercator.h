@@ -27,6 +27,12 @@ inline constexpr double kTmMaxLatitude = 1.570621793869697;
 /// Longitude difference above which results carry kFarFromMeridian: 9 degrees.
 inline constexpr double kTmWarnLongitudeDifference = 0.15707963267948966;
 
+/// The ellipsoids every projection accepts: a > 0 metres and an inverse
+/// flattening 1/f in [250, 350], which covers all reference ellipsoids in
+/// use and keeps the series within their accuracy. NaN is refused.
+bool isAcceptedSemiMajorAxis(double semiMajorAxis);
+bool isAcceptedFlattening(double flattening);
+
 /// Validates, derives and stores the projection parameters. Angles in
 /// radians, lengths in metres. A refused set-up leaves every parameter as it
 /// was. The central meridian is stored in (-pi, pi].

@@ -92,11 +92,10 @@ bool northingInRange(double northing)
 
 int setUtmParameters(double semiMajorAxis, double flattening, int zoneOverride)
 {
-    const double inverseFlattening = 1.0 / flattening;
     int bits = 0;
-    if (!(semiMajorAxis > 0.0))
+    if (!isAcceptedSemiMajorAxis(semiMajorAxis))
         bits |= kSemiMajorAxis;
-    if (!(inverseFlattening >= 250.0 && inverseFlattening <= 350.0))
+    if (!isAcceptedFlattening(flattening))
         bits |= kFlattening;
     if (zoneOverride < 0 || zoneOverride > kZoneCount)
         bits |= kOverride;
