@@ -1,9 +1,9 @@
 // Reads the fixed-layout text rows of the built-in geodetic tables.
 //
 // Behaves like the scanf conversions the rows were laid out for (%Nc, %s,
-// %[^"], %lf), but numbers are read with std::from_chars so the result never
-// depends on the process locale: a GUI that switches to a German locale must
-// still read "6378137.000" as a number, not as 6378137.
+// %[^"], %lf), but numbers are read with std::from_chars, so the result never
+// depends on the process locale: under a German locale, which a GUI toolkit
+// may switch to at start-up, %lf would stop "6378137.000" at its '.'.
 #pragma once
 
 #include <cstddef>

@@ -31,9 +31,6 @@ constexpr double kInv720 = 1.0 / 720.0;
 constexpr double kInv5040 = 1.0 / 5040.0;
 constexpr double kInv40320 = 1.0 / 40320.0;
 
-constexpr double kWgs84SemiMajorAxis = 6378137.0;
-constexpr double kWgs84Flattening = 1.0 / 298.257223563;
-
 /// Everything that follows from a and f alone. The UTM layer sets the
 /// projection up before every conversion, nearly always on the same
 /// ellipsoid, so this part is kept and only rebuilt when a or f change.

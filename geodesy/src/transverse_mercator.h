@@ -22,6 +22,10 @@ inline constexpr int kScaleFactor = 0x100;     ///< set-up: k0 outside [0.3, 3.0
 inline constexpr int kFarFromMeridian = 0x200; ///< warning only: results written
 } // namespace tm_bits
 
+/// WGS 84, the ellipsoid in force before any set-up: a in metres, f.
+inline constexpr double kWgs84SemiMajorAxis = 6378137.0;
+inline constexpr double kWgs84Flattening = 1.0 / 298.257223563;
+
 /// Highest |latitude| the forward projection accepts: 89.99 degrees, radians.
 inline constexpr double kTmMaxLatitude = 1.570621793869697;
 /// Longitude difference above which results carry kFarFromMeridian: 9 degrees.

@@ -18,7 +18,7 @@ static_assert(kNegativeLongitudeShift == kTwoPi + 1e-10);
 
 constexpr int kZoneCount = 60;
 
-UtmSettings g_settings{6378137.0, 1.0 / 298.257223563, 0};
+UtmSettings g_settings{kWgs84SemiMajorAxis, kWgs84Flattening, 0};
 
 /// Natural zone of a longitude in [0, 2pi], before the special zones.
 int zoneFromLongitude(double longitude)
