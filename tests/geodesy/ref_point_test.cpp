@@ -106,15 +106,17 @@ TEST(RefPointTest, HamburgThroughUtmAndBack)
 TEST(RefPointTest, UtmSetterTakesOnlyTheHemisphereFromTheLetter)
 {
     const IPoint en{500000, 5900000};
-    cl_RefPoint north, south, lower;
+    cl_RefPoint north, south, lower, bandN;
     north.setRefPoint(32, 'U', en);
     south.setRefPoint(32, 'M', en);
     lower.setRefPoint(32, 'c', en); // above 'N' in character order
+    bandN.setRefPoint(32, 'N', en);
     EXPECT_NEAR(north.longitude * kRadToDeg, 9.0, 1e-12);
     EXPECT_GT(north.latitude, 0.0);
     EXPECT_NEAR(south.longitude * kRadToDeg, 9.0, 1e-12);
     EXPECT_LT(south.latitude, 0.0);
     EXPECT_EQ(lower.latitude, north.latitude);
+    EXPECT_EQ(bandN.latitude, north.latitude);
 }
 
 TEST(RefPointTest, RefusedUtmInputLeavesThePositionButStoresThePixel)
@@ -205,7 +207,7 @@ TEST(RefPointTest, ZoneOverrideIsSharedAndResetByAnyConstruction)
     EXPECT_EQ(refused.letter, 'U');
 }
 
-TEST(RefPointTest, CopiesCarryAllSixMembers)
+TEST(RefPointTest, NewPointsStartAtTheOriginAndCopiesCarryAllSixMembers)
 {
     cl_RefPoint source;
     source.setRefPoint(IPoint{-1, 1}, DPoint{3.5, 45.25}, IPoint{640, 480});
@@ -214,6 +216,11 @@ TEST(RefPointTest, CopiesCarryAllSixMembers)
 
     const cl_RefPoint copy(source);
     cl_RefPoint assigned;
+    IPoint sign, pixel{-1, -1};
+    DPoint deg{-1.0, -1.0};
+    assigned.getRefPoint(sign, deg, pixel); // a new point: origin, WGS 84
+    EXPECT_TRUE(sign.x == 1 && sign.y == 1 && deg.x == 0.0 && deg.y == 0.0 && pixel.x == 0 && pixel.y == 0);
+    EXPECT_TRUE(assigned.datumIndex == 1 && assigned.ellipsoidIndex == 4 && assigned.datumKind == 0);
     EXPECT_EQ(&(assigned = source), &assigned);
     for (const cl_RefPoint* p : {&copy, static_cast<const cl_RefPoint*>(&assigned)}) {
         EXPECT_EQ(p->longitude, source.longitude);
