@@ -10,6 +10,7 @@ packages=(
   ninja-build
   pkg-config
   libgtest-dev
+  locales
   libgmock-dev
   libbenchmark-dev
   # Test and benchmark oracles only; the product never links them.
