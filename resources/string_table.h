@@ -1,0 +1,22 @@
+// The program's message texts: the numbered string resources and the few
+// literal notices. Every text shown through showMessage comes from here.
+#pragma once
+
+#include <string_view>
+
+namespace rovanta::strings {
+
+inline constexpr int kKeywordNotFound = 61204;    ///< %1: the calibration file's line
+inline constexpr int kDeleteMapQuestion = 61205;  ///< %1: the map name
+inline constexpr int kDeleteTourQuestion = 61206; ///< %1: the tour name
+inline constexpr int kFileExistsQuestion = 61207;
+inline constexpr int kTourNotSavedQuestion = 61208;
+
+inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!";
+inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
+inline constexpr std::string_view kFileNotFound = "File not found!";
+
+/// The text of a numbered string resource; empty for an unknown id.
+std::string_view loadString(int id);
+
+} // namespace rovanta::strings

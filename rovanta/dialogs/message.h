@@ -1,0 +1,53 @@
+// The program's one message facility. Every notice and question goes
+// through showMessage; the GUI installs the dialog that answers it, tests
+// install a scripted answerer.
+#pragma once
+
+#include <string>
+
+namespace rovanta {
+
+/// Button sets.
+enum MessageType : int {
+    kMessageOk = 0,    ///< "Ok"
+    kMessageYesNo = 4, ///< "Yes", "No"
+};
+
+/// Answers, the platform's usual dialog results.
+enum MessageAnswer : int {
+    kAnswerOk = 1,
+    kAnswerYes = 6,
+    kAnswerNo = 7,
+};
+
+/// What actually shows a message and returns the user's answer.
+class MessageAnswerer {
+public:
+    virtual ~MessageAnswerer() = default;
+    virtual int answer(const std::string& text, MessageType type) = 0;
+};
+
+/// Installs the answering side (not owned; nullptr removes it). Without one,
+/// notices answer Ok and questions No, so nothing is ever done unasked.
+void installMessageAnswerer(MessageAnswerer* answerer);
+
+/// Shows the text unchanged; returns 1 (Ok), 6 (Yes) or 7 (No).
+int showMessage(const std::string& text, MessageType type);
+
+/// Shows a numbered string resource with its "%1" replaced by nothing.
+int showMessage(int stringId, MessageType type);
+
+/// Installs an answerer for the lifetime of the object, restoring the
+/// previous one afterwards.
+class ScopedMessageAnswerer {
+public:
+    explicit ScopedMessageAnswerer(MessageAnswerer& answerer);
+    ~ScopedMessageAnswerer();
+    ScopedMessageAnswerer(const ScopedMessageAnswerer&) = delete;
+    ScopedMessageAnswerer& operator=(const ScopedMessageAnswerer&) = delete;
+
+private:
+    MessageAnswerer* previous_;
+};
+
+} // namespace rovanta

@@ -1,0 +1,31 @@
+#include "scripted_dialogs.h"
+
+namespace rovanta::test {
+
+ScriptedAnswerer::ScriptedAnswerer() = default;
+ScriptedAnswerer::~ScriptedAnswerer() = default;
+
+int ScriptedAnswerer::answer(const std::string& text, MessageType type)
+{
+    shown.push_back({text, type});
+    if (answers.empty())
+        return type == kMessageYesNo ? kAnswerNo : kAnswerOk;
+    const int next = answers.front();
+    answers.pop_front();
+    return next;
+}
+
+ScriptedSavePrompt::ScriptedSavePrompt() = default;
+ScriptedSavePrompt::~ScriptedSavePrompt() = default;
+
+std::optional<std::string> ScriptedSavePrompt::askSaveFile(const SaveFileRequest& request)
+{
+    requests.push_back(request);
+    if (choices.empty())
+        return std::nullopt;
+    auto next = choices.front();
+    choices.pop_front();
+    return next;
+}
+
+} // namespace rovanta::test

@@ -1,0 +1,50 @@
+// Stand-ins for the message dialog and the save-file dialog that answer
+// from a script and record what they were asked.
+#pragma once
+
+#include "dialogs/message.h"
+#include "dialogs/save_file_prompt.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rovanta::test {
+
+struct ShownMessage {
+    std::string text;
+    MessageType type;
+};
+
+/// Answers with the queued answers in turn, then Ok for notices and No for
+/// questions. Installed while it lives.
+class ScriptedAnswerer : public MessageAnswerer {
+public:
+    ScriptedAnswerer();
+    ~ScriptedAnswerer() override;
+    int answer(const std::string& text, MessageType type) override;
+
+    std::deque<int> answers;
+    std::vector<ShownMessage> shown;
+
+private:
+    ScopedMessageAnswerer install_{*this};
+};
+
+/// Answers save requests with the queued paths (nullopt = cancel), then
+/// cancels. Installed while it lives.
+class ScriptedSavePrompt : public SaveFilePrompt {
+public:
+    ScriptedSavePrompt();
+    ~ScriptedSavePrompt() override;
+    std::optional<std::string> askSaveFile(const SaveFileRequest& request) override;
+
+    std::deque<std::optional<std::string>> choices;
+    std::vector<SaveFileRequest> requests;
+
+private:
+    ScopedSaveFilePrompt install_{*this};
+};
+
+} // namespace rovanta::test
