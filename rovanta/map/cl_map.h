@@ -1,0 +1,101 @@
+// One calibrated map: the calibration file's record and the similarity
+// transform between bitmap pixels and UTM metres it derives.
+#pragma once
+
+#include <kalimark/kalimark.h>
+
+#include <cstdint>
+#include <string>
+
+namespace rovanta {
+
+/// The bitmap's header as the map reports it.
+struct BitmapInfo {
+    std::int32_t type = 0;       ///< always 0
+    std::int32_t width = 0;      ///< pixels; 0 when the bitmap cannot be read
+    std::int32_t height = 0;     ///< pixels; 0 when the bitmap cannot be read
+    std::int32_t widthBytes = 0; ///< bytes per scan line
+    std::uint16_t planes = 0;
+    std::uint16_t bitsPixel = 0; ///< bits per pixel
+    const void* bits = nullptr;  ///< never valid after the call
+};
+
+class cl_Map {
+public:
+    cl_Map() = default;
+    virtual ~cl_Map() = default;
+
+    /// Reads the calibration file at `path` (UTF-8). `name` comes in as the
+    /// caller's name for the map and goes out as the file's last "NAME:"
+    /// value, if any; the map takes it as its name. Unknown lines are
+    /// reported through showMessage, one notice each. False, leaving the map
+    /// unchanged, when the path is empty or the file cannot be read as text.
+    bool loadCalFile(const std::string& path, std::string& name);
+
+    /// Replaces every "NAME:" line of the calibration file at `path` (one is
+    /// added after a "TYPE:" line, or first, if there is none) and keeps
+    /// every other line and its line end. The file is replaced atomically.
+    static bool renameCalFile(const std::string& path, const std::string& newName);
+
+    /// Derives scale, rotation, zone and corners from the two reference
+    /// points and the bitmap's size. False when the georeference is not
+    /// usable: fewer than two reference points, equal pixel positions, equal
+    /// UTM positions, or a position outside the UTM domain. The map must
+    /// then not be used.
+    bool computeReference();
+
+    /// The bitmap file: the calibration file's folder plus the "FILENAME:"
+    /// value, whose backslashes count as separators. If that does not exist,
+    /// the value's last component in the calibration file's folder (any
+    /// case). UTF-8, native separators.
+    std::string getBitmapPath() const;
+
+    /// The bitmap's header, read without decoding pixels; width and height
+    /// 0 when the bitmap is missing or unreadable.
+    BitmapInfo getBitmapInfo() const;
+
+    /// The position of pixel (x, y) (x right from the left edge, y up from
+    /// the bottom edge), with its pixel set to (x, y). `inside`: nonzero on
+    /// entry asks for a bounds test (0 <= x <= width, 0 <= y <= height); on
+    /// return 1 when not asked or on the map, else 0.
+    cl_RefPoint pixelToRefPoint(std::int32_t x, std::int32_t y, int& inside) const;
+
+    /// Writes the point's pixel on this map; true when its UTM position lies
+    /// in the map's UTM rectangle (corner 0 to corner 1, ends included).
+    bool refPointToPixel(cl_RefPoint& point) const;
+
+    const std::string& calPath() const { return calPath_; }
+    const std::string& bitmapFileName() const { return bitmapFileName_; }
+    const std::string& mapName() const { return mapName_; }
+    void setMapName(std::string name) { mapName_ = std::move(name); }
+    const cl_RefPoint& centrePoint() const { return centre_; }
+    const cl_RefPoint& referencePoint(int index) const { return reference_[index]; }
+    const cl_RefPoint& cornerPoint(int index) const { return corner_[index]; }
+    /// UTM metres: easting, northing of corner 0 (bottom-left), then corner 1.
+    const std::int32_t* cornerUtm() const { return cornerUtm_; }
+    double scale() const { return scale_; }
+    std::int32_t utmZone() const { return utmZone_; }
+    double cosRotation() const { return cosRotation_; }
+    double sinRotation() const { return sinRotation_; }
+    /// Number of "REFERENCE_POINT:" lines stored by the last load (0..2).
+    int referencePointCount() const { return referenceCount_; }
+
+    std::int32_t status = 0; ///< -1 not loaded, 0 unchecked, 1 checked, 2 current
+    std::int32_t found = 0;  ///< 1 after a successful load; a rescan clears and sets it
+
+private:
+    std::string calPath_;
+    std::string bitmapFileName_;
+    std::string mapName_;
+    cl_RefPoint centre_;
+    cl_RefPoint reference_[2];
+    cl_RefPoint corner_[2];
+    std::int32_t cornerUtm_[4] = {0, 0, 0, 0};
+    double scale_ = 0.0;
+    std::int32_t utmZone_ = 0;
+    double cosRotation_ = 1.0;
+    double sinRotation_ = 0.0;
+    int referenceCount_ = 0;
+};
+
+} // namespace rovanta

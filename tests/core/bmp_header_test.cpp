@@ -1,0 +1,180 @@
+#include "map/bmp_header.h"
+
+#include "bmp_writer.h"
+#include "common/file_names.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+namespace rovanta {
+namespace {
+
+using test::BmpInfoForm;
+using test::BmpSpec;
+using test::TempFolder;
+
+std::string le(std::uint32_t v, int bytes = 4)
+{
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>(v >> 8 * i & 0xFF));
+    return out;
+}
+
+// A file with an info header of 40 bytes or more, `extra` (masks, palette) after it, then zeroed rows.
+std::string handMade(std::uint32_t infoSize, std::int32_t width, std::int32_t height, std::uint16_t bits,
+                     std::uint32_t compression = kBmpRgb, const std::string& extra = {}, std::uint32_t colorsUsed = 0)
+{
+    std::string info = le(infoSize) + le(static_cast<std::uint32_t>(width)) + le(static_cast<std::uint32_t>(height)) +
+                       le(1, 2) + le(bits, 2) + le(compression) + std::string(12, '\0') + le(colorsUsed);
+    info.resize(infoSize, '\0');
+    const auto offset = static_cast<std::uint32_t>(14 + infoSize + extra.size());
+    const auto rows = static_cast<std::uint32_t>((width * bits + 31) / 32 * 4 * std::abs(height));
+    return "BM" + le(offset + rows) + le(0) + le(offset) + info + extra + std::string(rows, '\0');
+}
+
+std::string with(std::string bytes, std::size_t at, const std::string& patch)
+{
+    return bytes.replace(at, patch.size(), patch);
+}
+
+const std::string kRgb = handMade(40, 4, 2, 24);
+const std::string kGrey = handMade(40, 4, 2, 8, kBmpRgb, std::string(1024, '\0'));
+const std::string kRle8 = with(kGrey, 30, le(kBmpRle8));
+
+TEST(BmpHeader, ReadsEachWrittenForm)
+{
+    struct Row {
+        const char* name;
+        BmpSpec spec;
+        std::int64_t stride;
+        std::uint32_t infoSize, paletteEntries, entrySize, redMask;
+    };
+    const Row rows[] = {
+        {"core 1 bit, width 33", {33, 5, 1, BmpInfoForm::kCore}, 8, 12, 2, 3, 0},
+        {"V3 24 bits, width 101", {101, 7, 24, BmpInfoForm::kV3}, 304, 40, 0, 4, 0xFF0000},
+        {"V3 4 bits", {5, 2, 4, BmpInfoForm::kV3}, 4, 40, 16, 4, 0},
+        {"V3 16 bits top-down", {3, 2, 16, BmpInfoForm::kV3, true}, 8, 40, 0, 4, 0x7C00},
+        {"V4 8 bits", {7, 3, 8, BmpInfoForm::kV4}, 8, 108, 256, 4, 0},
+        {"V5 32 bits top-down", {9, 4, 32, BmpInfoForm::kV5, true}, 36, 124, 0, 4, 0xFF0000},
+    };
+    const TempFolder folder;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto file = folder.path() / "map.bmp";
+        ASSERT_TRUE(test::writeBmp(file, row.spec));
+        const auto h = readBmpHeader(file);
+        ASSERT_TRUE(h.has_value());
+        const std::uint64_t headers = 14 + row.infoSize;
+        EXPECT_EQ(h->infoHeaderSize, row.infoSize);
+        EXPECT_EQ(h->width, row.spec.width);
+        EXPECT_EQ(h->height, row.spec.height);
+        EXPECT_EQ(h->topDown, row.spec.topDown);
+        EXPECT_EQ(h->bitsPerPixel, row.spec.bitsPerPixel);
+        EXPECT_EQ(h->stride, row.stride);
+        EXPECT_EQ(h->paletteEntries, row.paletteEntries);
+        EXPECT_EQ(h->paletteEntrySize, row.entrySize);
+        EXPECT_EQ(h->paletteOffset, row.paletteEntries != 0 ? headers : 0);
+        EXPECT_EQ(h->pixelOffset, headers + row.paletteEntries * row.entrySize);
+        EXPECT_EQ(h->pixelBytes, static_cast<std::uint64_t>(row.stride * row.spec.height));
+        EXPECT_EQ(h->fileSize, h->pixelOffset + h->pixelBytes);
+        EXPECT_EQ(h->redMask, row.redMask);
+
+        BmpSpec truncated = row.spec;
+        truncated.dropBytes = 1;
+        ASSERT_TRUE(test::writeBmp(file, truncated));
+        EXPECT_FALSE(readBmpHeader(file).has_value()) << "truncated";
+    }
+}
+
+TEST(BmpHeader, ReadsAGigabyteFileWithoutTouchingItsPixels)
+{
+    const TempFolder folder;
+    const auto file = folder.path() / "huge.bmp";
+    ASSERT_TRUE(test::writeBmp(file, {20000, 20000, 24}));
+    const auto start = std::chrono::steady_clock::now();
+    const auto h = readBmpHeader(file);
+    // Reading the 1.2 GB of rows would take far longer than this.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    ASSERT_TRUE(h.has_value());
+    EXPECT_EQ(h->stride, 60000);
+    EXPECT_EQ(h->pixelBytes, 1'200'000'000u);
+}
+
+TEST(BmpHeader, ReadsMasksAndPalettesOfHandMadeFiles)
+{
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::uint32_t compression, paletteEntries, pixelOffset, red, green, blue, alpha;
+    };
+    const std::string rgba = le(0xFF0000) + le(0xFF00) + le(0xFF) + le(0xFF000000);
+    const Row rows[] = {
+        {"5-6-5 masks after a V3 header", handMade(40, 3, 2, 16, kBmpBitfields, le(0xF800) + le(0x07E0) + le(0x1F)),
+         kBmpBitfields, 0, 66, 0xF800, 0x07E0, 0x1F, 0},
+        {"alpha masks after a V3 header", handMade(40, 3, 2, 32, kBmpAlphaBitfields, rgba), kBmpAlphaBitfields, 0, 70,
+         0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+        {"masks inside a V4 header", with(handMade(108, 3, 2, 32, kBmpBitfields), 54, rgba), kBmpBitfields, 0, 122,
+         0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+        {"16 of 256 colours used", handMade(40, 4, 2, 8, kBmpRgb, std::string(64, '\0'), 16), kBmpRgb, 16, 118, 0, 0, 0,
+         0},
+        {"RLE8 bottom-up", kRle8, kBmpRle8, 256, 1078, 0, 0, 0, 0},
+        {"OS/2 2.x header", handMade(64, 4, 2, 24), kBmpRgb, 0, 78, 0xFF0000, 0xFF00, 0xFF, 0},
+    };
+    const TempFolder folder;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto h = readBmpHeader(toFsPath(folder.write("map.bmp", row.bytes)));
+        ASSERT_TRUE(h.has_value());
+        EXPECT_EQ(h->compression, row.compression);
+        EXPECT_EQ(h->paletteEntries, row.paletteEntries);
+        EXPECT_EQ(h->pixelOffset, row.pixelOffset);
+        EXPECT_EQ((std::array{h->redMask, h->greenMask, h->blueMask, h->alphaMask}),
+                  (std::array{row.red, row.green, row.blue, row.alpha}));
+    }
+}
+
+TEST(BmpHeader, RejectsMalformedFiles)
+{
+    struct Row {
+        const char* name;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"empty", ""},
+        {"cut inside the info header", kRgb.substr(0, 40)},
+        {"wrong signature", with(kRgb, 0, "BA")},
+        {"unknown info header size", with(kRgb, 14, le(20))},
+        {"two planes", with(kRgb, 26, le(2, 2))},
+        {"zero width", with(kRgb, 18, le(0))},
+        {"negative width", with(kRgb, 18, le(0xFFFFFFFF))},
+        {"zero height", with(kRgb, 22, le(0))},
+        {"height INT32_MIN", with(kRgb, 22, le(0x80000000))},
+        {"width over a million", with(kRle8, 18, le(1'000'001))},
+        {"5 bits per pixel", with(kRgb, 28, le(5, 2))},
+        {"JPEG", with(kRgb, 30, le(4))},
+        {"RLE8 at 24 bits", with(kRgb, 30, le(kBmpRle8))},
+        {"RLE4 at 8 bits", with(kGrey, 30, le(kBmpRle4))},
+        {"top-down RLE8", with(kRle8, 22, le(static_cast<std::uint32_t>(-2)))},
+        {"bit fields at 24 bits", with(kRgb, 30, le(kBmpBitfields))},
+        {"bit fields in an OS/2 2.x header", handMade(64, 4, 2, 16, kBmpBitfields)},
+        {"masks missing", handMade(40, 1, 1, 16, kBmpBitfields)},
+        {"more colours used than 2^bits", with(with(kGrey, 28, le(4, 2)), 46, le(17))},
+        {"pixels inside the palette", with(kGrey, 10, le(54 + 1020))},
+        {"pixels inside the info header", with(kRgb, 10, le(40))},
+        {"RLE pixels at the end of the file", with(kRle8, 10, le(static_cast<std::uint32_t>(kRle8.size())))},
+    };
+    const TempFolder folder;
+    for (const Row& row : rows)
+        EXPECT_FALSE(readBmpHeader(toFsPath(folder.write("map.bmp", row.bytes))).has_value()) << row.name;
+    EXPECT_FALSE(readBmpHeader(folder.path() / "missing.bmp").has_value());
+    EXPECT_FALSE(readBmpHeader(folder.path()).has_value());
+}
+
+} // namespace
+} // namespace rovanta

@@ -1,0 +1,239 @@
+// Calibration files: reading lines into a map record, rewriting the name line.
+#include "map/cal_line.h"
+#include "map/cl_map.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+using rovanta::cl_Map;
+using rovanta::test::readBytes;
+using rovanta::test::ScriptedAnswerer;
+using rovanta::test::TempFolder;
+
+constexpr const char* kHarbour = "TYPE: RASTERMAP\r\n"
+                                 "NAME: Harbour\r\n"
+                                 "REFERENCE_POINT: (120,85) (9\xB0"
+                                 "59.250'O, 53\xB0"
+                                 "33.125'N)\r\n"
+                                 "REFERENCE_POINT: (900,700) (10\xB0"
+                                 "05.000'O, 53\xB0"
+                                 "30.000'N)\r\n"
+                                 "FILENAME: harbour.bmp\r\n";
+
+double degrees(const cl_RefPoint& p, bool longitude)
+{
+    return (longitude ? p.longitude : p.latitude) * 180.0 / std::numbers::pi;
+}
+
+TEST(CalFile, LoadsHarbourSilently)
+{
+    TempFolder dir;
+    ScriptedAnswerer answerer;
+    cl_Map map;
+    std::string name = "from caller";
+    ASSERT_TRUE(map.loadCalFile(dir.write("harbour.cal", kHarbour), name));
+    EXPECT_EQ(name, "Harbour");
+    EXPECT_EQ(map.mapName(), "Harbour");
+    EXPECT_EQ(map.bitmapFileName(), "harbour.bmp");
+    EXPECT_EQ(map.calPath(), dir.file("harbour.cal"));
+    EXPECT_EQ(map.found, 1);
+    EXPECT_EQ(map.referencePointCount(), 2);
+    EXPECT_EQ(map.referencePoint(0).pixel.x, 120);
+    EXPECT_EQ(map.referencePoint(0).pixel.y, 85);
+    EXPECT_NEAR(degrees(map.referencePoint(0), true), 9 + 59.25 / 60, 1e-12);
+    EXPECT_NEAR(degrees(map.referencePoint(0), false), 53 + 33.125 / 60, 1e-12);
+    EXPECT_EQ(map.referencePoint(1).pixel.x, 900);
+    EXPECT_TRUE(answerer.shown.empty());
+}
+
+TEST(CalFile, ReportsEveryUnknownLineAndTakesTheLastValues)
+{
+    TempFolder dir;
+    ScriptedAnswerer answerer;
+    cl_Map map;
+    std::string name = "caller";
+    const std::string path = dir.write("odd.cal", "NAME:   First  \n"
+                                                  " NAME: indented\n"
+                                                  "name: lower\n"
+                                                  "\n"
+                                                  "FILENAME: C:\\maps\\a:b.bmp\n"
+                                                  "NAME: Second\t\n"
+                                                  "DATE: whatever\n");
+    ASSERT_TRUE(map.loadCalFile(path, name));
+    EXPECT_EQ(name, "Second");
+    EXPECT_EQ(map.bitmapFileName(), "C:\\maps\\a:b.bmp");
+    ASSERT_EQ(answerer.shown.size(), 3u);
+    EXPECT_EQ(answerer.shown[0].text, "Keyword  NAME: indented not found!");
+    EXPECT_EQ(answerer.shown[1].text, "Keyword name: lower not found!");
+    EXPECT_EQ(answerer.shown[2].text, "Keyword  not found!");
+    EXPECT_EQ(answerer.shown[0].type, rovanta::kMessageOk);
+}
+
+TEST(CalFile, WithoutNameKeepsTheCallersName)
+{
+    TempFolder dir;
+    cl_Map map;
+    std::string name = "Alps";
+    ASSERT_TRUE(map.loadCalFile(dir.write("a.cal", "FILENAME: a.bmp\n"), name));
+    EXPECT_EQ(name, "Alps");
+    EXPECT_EQ(map.mapName(), "Alps");
+}
+
+TEST(CalFile, UnreadableFilesLeaveTheMapUnchanged)
+{
+    TempFolder dir;
+    ScriptedAnswerer answerer;
+    cl_Map map;
+    std::string name = "keep";
+    EXPECT_FALSE(map.loadCalFile("", name));
+    EXPECT_FALSE(map.loadCalFile(dir.file("missing.cal"), name));
+    EXPECT_FALSE(map.loadCalFile(dir.path().string(), name));
+    // A bitmap given the wrong extension would otherwise raise a notice per "line".
+    EXPECT_FALSE(map.loadCalFile(dir.write("binary.cal", std::string("BM\0\0\n\n\n", 7)), name));
+    EXPECT_EQ(name, "keep");
+    EXPECT_EQ(map.found, 0);
+    EXPECT_TRUE(map.calPath().empty());
+    EXPECT_TRUE(answerer.shown.empty());
+}
+
+TEST(CalFile, ThirdReferencePointIsIgnored)
+{
+    TempFolder dir;
+    const std::string text = std::string(kHarbour) + "REFERENCE_POINT: (1,1) (1\xB0"
+                                                     "0'O, 1\xB0"
+                                                     "0'N)\r\n";
+    cl_Map map;
+    std::string name;
+    ASSERT_TRUE(map.loadCalFile(dir.write("three.cal", text), name));
+    EXPECT_EQ(map.referencePointCount(), 2);
+    EXPECT_EQ(map.referencePoint(0).pixel.x, 120);
+    EXPECT_EQ(map.referencePoint(1).pixel.x, 900);
+}
+
+struct ReferenceRow {
+    const char* name;
+    std::string line;
+    IPoint pixel, sign, degrees;
+    DPoint minutes;
+};
+
+class ReferencePointLine : public testing::TestWithParam<ReferenceRow> {};
+
+TEST_P(ReferencePointLine, Parses)
+{
+    const ReferenceRow& row = GetParam();
+    const auto p = rovanta::parseReferencePoint(row.line);
+    EXPECT_EQ(p.pixel.x, row.pixel.x);
+    EXPECT_EQ(p.pixel.y, row.pixel.y);
+    EXPECT_EQ(p.sign.x, row.sign.x);
+    EXPECT_EQ(p.sign.y, row.sign.y);
+    EXPECT_EQ(p.degrees.x, row.degrees.x);
+    EXPECT_EQ(p.degrees.y, row.degrees.y);
+    EXPECT_DOUBLE_EQ(p.minutes.x, row.minutes.x);
+    EXPECT_DOUBLE_EQ(p.minutes.y, row.minutes.y);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CalFile, ReferencePointLine,
+    testing::Values(ReferenceRow{"Latin1Degree",
+                                 "REFERENCE_POINT: (120,85) (9\xB0"
+                                 "59.250'O, 53\xB0"
+                                 "33.125'N)",
+                                 {120, 85},
+                                 {1, 1},
+                                 {9, 53},
+                                 {59.25, 33.125}},
+                    ReferenceRow{"Utf8Degree",
+                                 "REFERENCE_POINT: (120,85) (9\xC2\xB0"
+                                 "59.250'O, 53\xC2\xB0"
+                                 "33.125'N)",
+                                 {120, 85},
+                                 {1, 1},
+                                 {9, 53},
+                                 {59.25, 33.125}},
+                    ReferenceRow{"EastLetterIsNegative",
+                                 "REFERENCE_POINT: (1,2) (9\xB0"
+                                 "1.5'E, 53\xB0"
+                                 "2'n)",
+                                 {1, 2},
+                                 {-1, -1},
+                                 {9, 53},
+                                 {1.5, 2.0}},
+                    ReferenceRow{"SouthWestAndBlanks",
+                                 "REFERENCE_POINT: ( -5 , 7 ) ( 70\xB0"
+                                 " 3.5'  W , 33\xB0"
+                                 "52.1' S )",
+                                 {-5, 7},
+                                 {-1, -1},
+                                 {70, 33},
+                                 {3.5, 52.1}},
+                    ReferenceRow{"MissingLetterIsNegative",
+                                 "REFERENCE_POINT: (3,4) (9\xB0"
+                                 "0', 53\xB0"
+                                 "0'",
+                                 {3, 4},
+                                 {-1, -1},
+                                 {9, 53},
+                                 {0, 0}},
+                    ReferenceRow{"GarbageReadsAsZero", "REFERENCE_POINT: junk", {0, 0}, {-1, -1}, {0, 0}, {0, 0}}),
+    [](const testing::TestParamInfo<ReferenceRow>& info) { return std::string(info.param.name); });
+
+// Renaming keeps the file as it was apart from the name lines.
+TEST(CalRename, ReplacesNameLinesOnly)
+{
+    TempFolder dir;
+    std::string longFile = "TYPE: RASTERMAP\r\nNAME: Old\r\nDATE: 2001\r\nVISIBLE: YES\r\n";
+    longFile += "REFERENCE_POINT: (0,0) (9\xB0"
+                "0'O, 53\xB0"
+                "0'N)\r\nREFERENCE_POINT: (9,9) (9\xB0"
+                "1'O, 53\xB0"
+                "1'N)\r\n";
+    longFile += "REFERENCE_TYPE: BILINEAR_GEOGRAPHIC\r\nHEIGHTDIFF: 0\r\nPROJECTION: UTM\r\nELLIPSOID: WGS84\r\n";
+    longFile += "FILENAME: a.bmp\r\nNAME: Older\r\n";
+    const std::string path = dir.write("long.cal", longFile);
+
+    ASSERT_TRUE(cl_Map::renameCalFile(path, "K\xC3\xBCste"));
+    std::string expected = longFile;
+    expected.replace(expected.find("NAME: Old\r"), 9, "NAME:       K\xC3\xBCste");
+    expected.replace(expected.find("NAME: Older"), 11, "NAME:       K\xC3\xBCste");
+    EXPECT_EQ(readBytes(path), expected);
+
+    ScriptedAnswerer answerer;
+    cl_Map map;
+    std::string name;
+    ASSERT_TRUE(map.loadCalFile(path, name));
+    EXPECT_EQ(name, "K\xC3\xBCste");
+    EXPECT_TRUE(answerer.shown.empty()) << "no empty lines were added";
+}
+
+TEST(CalRename, AddsAMissingNameLine)
+{
+    TempFolder dir;
+    const std::string typed = dir.write("typed.cal", "TYPE: RASTERMAP\nFILENAME: a.bmp");
+    ASSERT_TRUE(cl_Map::renameCalFile(typed, "New"));
+    EXPECT_EQ(readBytes(typed), "TYPE: RASTERMAP\nNAME:       New\nFILENAME: a.bmp");
+
+    const std::string bare = dir.write("bare.cal", "FILENAME: a.bmp\r\n");
+    ASSERT_TRUE(cl_Map::renameCalFile(bare, "New"));
+    EXPECT_EQ(readBytes(bare), "NAME:       New\r\nFILENAME: a.bmp\r\n");
+}
+
+TEST(CalRename, FailureLeavesTheFileAlone)
+{
+    TempFolder dir;
+    EXPECT_FALSE(cl_Map::renameCalFile("", "x"));
+    EXPECT_FALSE(cl_Map::renameCalFile(dir.file("missing.cal"), "x"));
+
+    const std::string locked = dir.write("locked.cal", kHarbour);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(cl_Map::renameCalFile(locked, "x"));
+    EXPECT_EQ(readBytes(locked), kHarbour);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary left";
+}
+
+} // namespace
