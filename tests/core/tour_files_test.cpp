@@ -1,0 +1,286 @@
+#include "tour/cl_tour.h"
+
+#include "common/file_names.h"
+#include "resources/string_table.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
+#endif
+
+namespace rovanta {
+namespace {
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempFolder;
+using Remarks = std::vector<std::string>;
+
+struct LatLon {
+    double lat, lon;
+};
+
+void addPoints(cl_Tour& tour, const std::vector<LatLon>& points)
+{
+    for (const LatLon& p : points) {
+        cl_RefPoint point;
+        point.setRefPoint(IPoint{p.lon < 0 ? -1 : 1, p.lat < 0 ? -1 : 1}, DPoint{std::fabs(p.lon), std::fabs(p.lat)});
+        tour.addPoint(point);
+    }
+}
+
+// Saves through the scripted dialog, answering a possible overwrite question.
+bool saveAs(cl_Tour& tour, const std::string& path, std::string& folder, int answer = kAnswerYes)
+{
+    test::ScriptedSavePrompt prompt;
+    prompt.choices.push_back(path);
+    test::ScriptedAnswerer answerer;
+    answerer.answers = {answer};
+    return tour.save(folder);
+}
+
+void expectPoints(cl_Tour& tour, const std::vector<LatLon>& expected)
+{
+    ASSERT_EQ(tour.getPointCount(), static_cast<int>(expected.size()));
+    for (int i = 0; i < tour.getPointCount(); ++i) {
+        const cl_RefPoint& point = *tour.getPoint(i);
+        IPoint sign;
+        DPoint deg;
+        point.getRefPoint(sign, deg);
+        EXPECT_NEAR(sign.y * deg.y, expected[i].lat, 1e-9) << "point " << i;
+        EXPECT_NEAR(sign.x * deg.x, expected[i].lon, 1e-9) << "point " << i;
+        // "-0.0" in a file must not become a southern or western zero.
+        EXPECT_EQ(std::signbit(point.latitude), expected[i].lat < 0) << "point " << i;
+        EXPECT_EQ(std::signbit(point.longitude), expected[i].lon < 0) << "point " << i;
+    }
+}
+
+std::string withSeparator(const fs::path& folder)
+{
+    return toUtf8(folder) + static_cast<char>(fs::path::preferred_separator);
+}
+
+TEST(TourFiles, SaveAndLoadRoundTrip)
+{
+    TempFolder tmp;
+    cl_Tour tour("Harbour", 2);
+    tour.setPath("/elsewhere/Harbour.TXT");
+    addPoints(tour, {{53.55, 9.9833333}, {-33.8688, 151.2093}, {0.0, -0.5}});
+    tour.getRemarks() = {"K\xc3\xb6nig", "", "a\r\nb\nc"}; // a line break would shift later remarks
+    test::ScriptedSavePrompt prompt;
+    prompt.choices.push_back(tmp.file("Harbour.TXT"));
+    std::string folder = "/start/";
+
+    ASSERT_TRUE(tour.save(folder));
+    const SaveFileRequest& request = prompt.requests.at(0);
+    EXPECT_EQ(request.title, "Rovanta");
+    EXPECT_EQ(request.filter, "Text File (*.TXT) | *.TXT||");
+    EXPECT_EQ(request.defaultExtension, ".TXT");
+    EXPECT_EQ(request.initialFolder, "/start/");
+    EXPECT_EQ(request.initialName, "Harbour.TXT");
+    EXPECT_EQ(folder, withSeparator(tmp.path()));
+    EXPECT_EQ(tour.name(), "Harbour");
+    EXPECT_EQ(tour.path(), "/elsewhere/Harbour.TXT");
+    EXPECT_EQ(readBytes(tmp.file("Harbour.TXT")),
+              "53.5500000,9.9833333,0\r\n-33.8688000,151.2093000,0\r\n0.0000000,-0.5000000,0\r\n");
+    EXPECT_EQ(readBytes(tmp.file("Harbour.rmk")), "K\xc3\xb6nig\r\n\r\na  b c\r\n");
+
+    cl_Tour loaded;
+    ASSERT_TRUE(loaded.load("Hafen", tmp.file("Harbour.TXT"), 1));
+    expectPoints(loaded, {{53.55, 9.9833333}, {-33.8688, 151.2093}, {0.0, -0.5}});
+    EXPECT_EQ(loaded.getRemarks(), (Remarks{"K\xc3\xb6nig", "", "a  b c"}));
+    EXPECT_EQ(loaded.name(), "Hafen");
+    EXPECT_EQ(loaded.path(), tmp.file("Harbour.TXT"));
+    EXPECT_EQ(loaded.status(), 1);
+    EXPECT_EQ(loaded.found(), 1);
+}
+
+TEST(TourFiles, LoadReadsLinesLeniently)
+{
+    const struct {
+        const char* content;
+        std::vector<LatLon> points;
+    } cases[] = {
+        {"53.5500000,9.9833333,0\r\n-33.8688,151.2093,0\r\n", {{53.55, 9.9833333}, {-33.8688, 151.2093}}},
+        {"1,2,0\n3,4,0\r\n5,6", {{1, 2}, {3, 4}, {5, 6}}},
+        {"47.5\n", {{47.5, 47.5}}}, // one number: both coordinates
+        {"-0.0,-0.0,0\n", {{0.0, 0.0}}},
+        {"\n x1,  -1e1abc\n", {{0, 0}, {0, -10}}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        TempFolder tmp;
+        cl_Tour tour;
+        ASSERT_TRUE(tour.load("T", tmp.write("T.TXT", c.content), 0));
+        expectPoints(tour, c.points);
+        EXPECT_EQ(tour.getRemarks(), Remarks(c.points.size()));
+    }
+}
+
+TEST(TourFiles, LoadedRemarksAlignWithPoints)
+{
+    const struct {
+        const char* file; // nullptr: no remarks file
+        const char* content;
+        Remarks remarks;
+    } cases[] = {
+        {nullptr, "", {"", "", ""}},
+        {"Harbour.rmk", "line 1\r\n", {"line 1", "", ""}},
+        {"Harbour.rmk", "a\nb\nc\nextra\n", {"a", "b", "c"}},
+        {"HARBOUR.RMK", "from Windows\r\n\r\nlast\r\n", {"from Windows", "", "last"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file != nullptr ? c.file : "none");
+        TempFolder tmp;
+        if (c.file != nullptr)
+            tmp.write(c.file, c.content);
+        cl_Tour tour;
+        ASSERT_TRUE(tour.load("Harbour", tmp.write("Harbour.TXT", "1,1,0\n2,2,0\n3,3,0\n"), 0));
+        EXPECT_EQ(tour.getRemarks(), c.remarks);
+    }
+}
+
+TEST(TourFiles, UnreadableTourFileLeavesTourUntouched)
+{
+    TempFolder tmp;
+    cl_Tour tour("Kept", 0);
+    tour.addPoint(cl_RefPoint());
+    EXPECT_FALSE(tour.load("Other", tmp.file("Missing.TXT"), 2));
+    EXPECT_EQ(tour.getPointCount(), 1);
+    EXPECT_EQ(tour.name(), "Kept");
+    EXPECT_EQ(tour.path(), "");
+    EXPECT_EQ(tour.status(), 0);
+}
+
+TEST(TourFiles, RemarksPathReplacesOnlyTheFileNameExtension)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/t/Harbour.TXT", "/t/Harbour.rmk"},
+        {"/t/a.b.TXT", "/t/a.b.rmk"},
+        {"/home/a.b/tours/Alps", "/home/a.b/tours/Alps.rmk"},
+        {"Alps", "Alps.rmk"},
+    };
+    for (const auto& [tourPath, remarksPath] : cases)
+        EXPECT_EQ(remarksPathFor(tourPath), remarksPath) << tourPath;
+}
+
+TEST(TourFiles, ChosenFileSetsFolderAndExtension)
+{
+    const struct {
+        const char* subfolder;
+        const char* chosen;
+    } cases[] = {
+        {"Alps", "Alps.TXT"},
+        {"Old Alps.TXT copies", "Alps.TXT"}, // the file name occurs in the folder name
+        {"trips.2024", "Alps"},              // no extension: the default one
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.subfolder);
+        TempFolder tmp;
+        const fs::path target = tmp.path() / c.subfolder;
+        fs::create_directory(target);
+        cl_Tour tour("Alps", 1);
+        addPoints(tour, {{47.0, 11.0}});
+        std::string folder;
+
+        ASSERT_TRUE(saveAs(tour, toUtf8(target / c.chosen), folder));
+        EXPECT_EQ(folder, withSeparator(target));
+        EXPECT_EQ(readBytes(target / "Alps.TXT"), "47.0000000,11.0000000,0\r\n");
+        EXPECT_EQ(readBytes(target / "Alps.rmk"), "\r\n");
+    }
+}
+
+TEST(TourFiles, CancelledOrDeclinedSaveWritesNothing)
+{
+    TempFolder tmp;
+    cl_Tour tour(std::string(254, 'a') + "\xc3\xa9", 1); // the last character straddles byte 255
+    addPoints(tour, {{2.0, 2.0}});
+    tour.getRemarks()[0] = "new";
+    test::ScriptedSavePrompt prompt;
+    test::ScriptedAnswerer answerer;
+    std::string folder = "/somewhere/else/";
+    EXPECT_FALSE(tour.save(folder)); // cancelled
+    EXPECT_EQ(prompt.requests.at(0).initialName, std::string(254, 'a'));
+    EXPECT_EQ(folder, "/somewhere/else/");
+    EXPECT_TRUE(fs::is_empty(tmp.path()));
+
+    const std::string tourPath = tmp.write("Harbour.TXT", "1,1,0\n");
+    tmp.write("Harbour.rmk", "old\n");
+    prompt.choices = {tourPath, tourPath};
+    answerer.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_FALSE(tour.save(folder));
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, strings::loadString(strings::kFileExistsQuestion));
+    EXPECT_EQ(answerer.shown[0].type, kMessageYesNo);
+    EXPECT_EQ(folder, withSeparator(tmp.path()));
+    EXPECT_EQ(readBytes(tourPath), "1,1,0\n");
+    EXPECT_EQ(readBytes(tmp.file("Harbour.rmk")), "old\n");
+
+    EXPECT_TRUE(tour.save(folder));
+    EXPECT_EQ(readBytes(tourPath), "2.0000000,2.0000000,0\r\n");
+    EXPECT_EQ(readBytes(tmp.file("Harbour.rmk")), "new\r\n");
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+TEST(TourFiles, InterruptedSaveKeepsPreviousFiles)
+{
+    TempFolder tmp;
+    const std::string tourPath = tmp.write("Long.TXT", "1,1,0\n");
+    tmp.write("Long.rmk", "old\n");
+    cl_Tour tour("Long", 1);
+    addPoints(tour, std::vector<LatLon>(10, LatLon{1.0, 1.0}));
+    std::string folder;
+
+    // Writes stop part-way, as on a full disk.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit lowered = previous;
+    lowered.rlim_cur = 64;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    const bool saved = saveAs(tour, tourPath, folder);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readBytes(tourPath), "1,1,0\n");
+    EXPECT_EQ(readBytes(tmp.file("Long.rmk")), "old\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 2); // no leftovers
+}
+#endif
+
+TEST(TourFiles, UnwritableFiles)
+{
+    TempFolder tmp;
+    fs::create_directory(tmp.path() / "Dir.TXT");
+    tmp.write("Dir.rmk", "old\n");
+    fs::create_directory(tmp.path() / "Alps.rmk");
+    cl_Tour tour("Alps", 1);
+    addPoints(tour, {{1.0, 1.0}});
+    std::string folder;
+
+    // The tour file cannot be written: false, and the remarks stay too.
+    EXPECT_FALSE(saveAs(tour, tmp.file("Dir.TXT"), folder));
+    EXPECT_EQ(readBytes(tmp.file("Dir.rmk")), "old\n");
+
+    // The remarks file cannot be written: the tour file is saved anyway.
+    EXPECT_TRUE(saveAs(tour, tmp.file("Alps.TXT"), folder));
+    EXPECT_EQ(readBytes(tmp.file("Alps.TXT")), "1.0000000,1.0000000,0\r\n");
+
+    // A tour file named like a remarks file is not replaced by its remarks.
+    EXPECT_TRUE(saveAs(tour, tmp.file("Notes.rmk"), folder));
+    EXPECT_EQ(readBytes(tmp.file("Notes.rmk")), "1.0000000,1.0000000,0\r\n");
+}
+
+} // namespace
+} // namespace rovanta
