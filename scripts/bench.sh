@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DROVANTA_BUILD_TESTS=OFF -DROVANTA_BUILD_BENCHMARKS=ON
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DROVANTA_BUILD_TESTS=ON -DROVANTA_BUILD_BENCHMARKS=ON
 cmake --build build/bench
-exec build/bench/bench/geodesy_bench "$@"
+build/bench/bench/geodesy_bench "$@"
+build/bench/bench/map_bench "$@"
