@@ -3,6 +3,8 @@
 // install a scripted answerer.
 #pragma once
 
+#include "common/installed.h"
+
 #include <string>
 
 namespace rovanta {
@@ -27,27 +29,15 @@ public:
     virtual int answer(const std::string& text, MessageType type) = 0;
 };
 
-/// Installs the answering side (not owned; nullptr removes it). Without one,
-/// notices answer Ok and questions No, so nothing is ever done unasked.
-void installMessageAnswerer(MessageAnswerer* answerer);
+/// The answering side. Without one, notices answer Ok and questions No, so
+/// nothing is ever done unasked.
+using InstalledMessageAnswerer = Installed<MessageAnswerer>;
+using ScopedMessageAnswerer = InstalledMessageAnswerer::Scope;
 
 /// Shows the text unchanged; returns 1 (Ok), 6 (Yes) or 7 (No).
 int showMessage(const std::string& text, MessageType type);
 
 /// Shows a numbered string resource with its "%1" replaced by nothing.
 int showMessage(int stringId, MessageType type);
-
-/// Installs an answerer for the lifetime of the object, restoring the
-/// previous one afterwards.
-class ScopedMessageAnswerer {
-public:
-    explicit ScopedMessageAnswerer(MessageAnswerer& answerer);
-    ~ScopedMessageAnswerer();
-    ScopedMessageAnswerer(const ScopedMessageAnswerer&) = delete;
-    ScopedMessageAnswerer& operator=(const ScopedMessageAnswerer&) = delete;
-
-private:
-    MessageAnswerer* previous_;
-};
 
 } // namespace rovanta

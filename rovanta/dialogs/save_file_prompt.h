@@ -2,6 +2,8 @@
 // and by a script in tests.
 #pragma once
 
+#include "common/installed.h"
+
 #include <optional>
 #include <string>
 
@@ -23,22 +25,10 @@ public:
     virtual std::optional<std::string> askSaveFile(const SaveFileRequest& request) = 0;
 };
 
-/// Installs the prompt (not owned; nullptr removes it). Without one every
-/// request is cancelled.
-void installSaveFilePrompt(SaveFilePrompt* prompt);
+using InstalledSaveFilePrompt = Installed<SaveFilePrompt>;
+using ScopedSaveFilePrompt = InstalledSaveFilePrompt::Scope;
 
-/// Asks the installed prompt.
+/// Asks the installed prompt; without one every request is cancelled.
 std::optional<std::string> askSaveFile(const SaveFileRequest& request);
-
-class ScopedSaveFilePrompt {
-public:
-    explicit ScopedSaveFilePrompt(SaveFilePrompt& prompt);
-    ~ScopedSaveFilePrompt();
-    ScopedSaveFilePrompt(const ScopedSaveFilePrompt&) = delete;
-    ScopedSaveFilePrompt& operator=(const ScopedSaveFilePrompt&) = delete;
-
-private:
-    SaveFilePrompt* previous_;
-};
 
 } // namespace rovanta

@@ -36,39 +36,39 @@ std::uint32_t infoSize(BmpInfoForm form)
 
 } // namespace
 
-bool writeBmp(const std::filesystem::path& file, const BmpSpec& spec)
+bool writeBmp(const std::filesystem::path& file, const BmpLayout& layout)
 {
-    const bool core = spec.form == BmpInfoForm::kCore;
-    const std::uint32_t paletteEntries = spec.bitsPerPixel <= 8 ? (1u << spec.bitsPerPixel) : 0;
+    const bool core = layout.form == BmpInfoForm::kCore;
+    const std::uint32_t paletteEntries = layout.bitsPerPixel <= 8 ? (1u << layout.bitsPerPixel) : 0;
     const std::uint32_t paletteBytes = paletteEntries * (core ? 3u : 4u);
-    const std::uint32_t pixelOffset = 14 + infoSize(spec.form) + paletteBytes;
-    const std::int64_t stride = (static_cast<std::int64_t>(spec.width) * spec.bitsPerPixel + 31) / 32 * 4;
-    const std::int64_t fileSize = pixelOffset + stride * spec.height;
+    const std::uint32_t pixelOffset = 14 + infoSize(layout.form) + paletteBytes;
+    const std::int64_t stride = (static_cast<std::int64_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
+    const std::int64_t fileSize = pixelOffset + stride * layout.height;
 
     std::string header;
     header += "BM";
     put32(header, static_cast<std::uint32_t>(fileSize > 0xFFFFFFFF ? 0 : fileSize));
     put32(header, 0);
     put32(header, pixelOffset);
-    put32(header, infoSize(spec.form));
-    const std::int32_t height = spec.topDown ? -spec.height : spec.height;
+    put32(header, infoSize(layout.form));
+    const std::int32_t height = layout.topDown ? -layout.height : layout.height;
     if (core) {
-        put16(header, static_cast<std::uint32_t>(spec.width));
-        put16(header, static_cast<std::uint32_t>(spec.height));
+        put16(header, static_cast<std::uint32_t>(layout.width));
+        put16(header, static_cast<std::uint32_t>(layout.height));
         put16(header, 1);
-        put16(header, spec.bitsPerPixel);
+        put16(header, layout.bitsPerPixel);
     } else {
-        put32(header, static_cast<std::uint32_t>(spec.width));
+        put32(header, static_cast<std::uint32_t>(layout.width));
         put32(header, static_cast<std::uint32_t>(height));
         put16(header, 1);
-        put16(header, spec.bitsPerPixel);
+        put16(header, layout.bitsPerPixel);
         put32(header, 0); // BI_RGB
         put32(header, 0); // image size, may be 0 for BI_RGB
         put32(header, 2835);
         put32(header, 2835);
         put32(header, paletteEntries);
         put32(header, 0);
-        header.resize(14 + infoSize(spec.form), '\0');
+        header.resize(14 + infoSize(layout.form), '\0');
     }
     for (std::uint32_t i = 0; i < paletteEntries; ++i) {
         const auto grey = static_cast<char>(i * 255 / (paletteEntries - 1));
@@ -84,7 +84,7 @@ bool writeBmp(const std::filesystem::path& file, const BmpSpec& spec)
             return false;
     }
     std::error_code error;
-    std::filesystem::resize_file(file, static_cast<std::uintmax_t>(fileSize - spec.dropBytes), error);
+    std::filesystem::resize_file(file, static_cast<std::uintmax_t>(fileSize - layout.dropBytes), error);
     return !error;
 }
 

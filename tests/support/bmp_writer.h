@@ -14,7 +14,7 @@ enum class BmpInfoForm {
     kV5,   ///< 124-byte
 };
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 0;
     std::int32_t height = 0; ///< positive
     std::uint16_t bitsPerPixel = 24;
@@ -24,6 +24,6 @@ struct BmpSpec {
 };
 
 /// Writes the file; false on an I/O error.
-bool writeBmp(const std::filesystem::path& file, const BmpSpec& spec);
+bool writeBmp(const std::filesystem::path& file, const BmpLayout& layout);
 
 } // namespace rovanta::test
