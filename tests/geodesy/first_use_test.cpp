@@ -14,17 +14,12 @@ namespace {
 
 TEST(FirstUseTest, LookupsFailBeforeTheTablesAreBuilt)
 {
-    int index = -1;
-    EXPECT_EQ(findDatum("WGE", index), datum_bits::kNotBuilt);
-    EXPECT_EQ(index, 0);
-    index = -1;
-    EXPECT_EQ(findEllipsoid("WE", index), ellipsoid_bits::kNotBuilt);
-    EXPECT_EQ(index, 0);
-    double a = -1.0;
-    double f = -1.0;
+    int datum = -1, ellipsoid = -1;
+    double a = -1.0, f = -1.0;
+    EXPECT_EQ(findDatum("WGE", datum), datum_bits::kNotBuilt);
+    EXPECT_EQ(findEllipsoid("WE", ellipsoid), ellipsoid_bits::kNotBuilt);
     EXPECT_EQ(getEllipsoidParameters(4, a, f), ellipsoid_bits::kNotBuilt);
-    EXPECT_EQ(a, 0.0);
-    EXPECT_EQ(f, 0.0);
+    EXPECT_TRUE(datum == 0 && ellipsoid == 0 && a == 0.0 && f == 0.0);
     EXPECT_EQ(datumCount(), 0);
 }
 
@@ -44,8 +39,7 @@ TEST(FirstUseTest, ConcurrentFirstBuildsAgree)
     EXPECT_EQ(ellipsoidCount(), 4);
 
     const cl_RefPoint point;
-    EXPECT_EQ(point.datumIndex, 1);
-    EXPECT_EQ(point.ellipsoidIndex, 4);
+    EXPECT_TRUE(point.datumIndex == 1 && point.ellipsoidIndex == 4);
 }
 
 } // namespace
