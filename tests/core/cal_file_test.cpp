@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <string_view>
 
 namespace {
 using rovanta::cl_Map;
@@ -15,15 +17,18 @@ using rovanta::test::readBytes;
 using rovanta::test::ScriptedAnswerer;
 using rovanta::test::TempFolder;
 
-constexpr const char* kHarbour = "TYPE: RASTERMAP\r\n"
-                                 "NAME: Harbour\r\n"
-                                 "REFERENCE_POINT: (120,85) (9\xB0"
-                                 "59.250'O, 53\xB0"
-                                 "33.125'N)\r\n"
-                                 "REFERENCE_POINT: (900,700) (10\xB0"
-                                 "05.000'O, 53\xB0"
-                                 "30.000'N)\r\n"
-                                 "FILENAME: harbour.bmp\r\n";
+/// The text with every '~' turned into a degree sign: Latin-1 by default.
+std::string deg(std::string text, std::string_view sign = "\xB0")
+{
+    for (std::size_t at = text.find('~'); at != std::string::npos; at = text.find('~', at + sign.size()))
+        text.replace(at, 1, sign);
+    return text;
+}
+
+const std::string kHarbour = deg("TYPE: RASTERMAP\r\nNAME: Harbour\r\n"
+                                 "REFERENCE_POINT: (120,85) (9~59.250'O, 53~33.125'N)\r\n"
+                                 "REFERENCE_POINT: (900,700) (10~05.000'O, 53~30.000'N)\r\n"
+                                 "FILENAME: harbour.bmp\r\n");
 
 double degrees(const cl_RefPoint& p, bool longitude)
 {
@@ -104,9 +109,7 @@ TEST(CalFile, UnreadableFilesLeaveTheMapUnchanged)
 TEST(CalFile, ThirdReferencePointIsIgnored)
 {
     TempFolder dir;
-    const std::string text = std::string(kHarbour) + "REFERENCE_POINT: (1,1) (1\xB0"
-                                                     "0'O, 1\xB0"
-                                                     "0'N)\r\n";
+    const std::string text = kHarbour + deg("REFERENCE_POINT: (1,1) (1~0'O, 1~0'N)\r\n");
     cl_Map map;
     std::string name;
     ASSERT_TRUE(map.loadCalFile(dir.write("three.cal", text), name));
@@ -127,74 +130,35 @@ class ReferencePointLine : public testing::TestWithParam<ReferenceRow> {};
 TEST_P(ReferencePointLine, Parses)
 {
     const ReferenceRow& row = GetParam();
-    const auto p = rovanta::parseReferencePoint(row.line);
-    EXPECT_EQ(p.pixel.x, row.pixel.x);
-    EXPECT_EQ(p.pixel.y, row.pixel.y);
-    EXPECT_EQ(p.sign.x, row.sign.x);
-    EXPECT_EQ(p.sign.y, row.sign.y);
-    EXPECT_EQ(p.degrees.x, row.degrees.x);
-    EXPECT_EQ(p.degrees.y, row.degrees.y);
+    const auto p = rovanta::parseReferencePoint("REFERENCE_POINT: " + row.line);
+    EXPECT_EQ((std::array{p.pixel.x, p.pixel.y, p.sign.x, p.sign.y, p.degrees.x, p.degrees.y}),
+              (std::array{row.pixel.x, row.pixel.y, row.sign.x, row.sign.y, row.degrees.x, row.degrees.y}));
     EXPECT_DOUBLE_EQ(p.minutes.x, row.minutes.x);
     EXPECT_DOUBLE_EQ(p.minutes.y, row.minutes.y);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CalFile, ReferencePointLine,
-    testing::Values(ReferenceRow{"Latin1Degree",
-                                 "REFERENCE_POINT: (120,85) (9\xB0"
-                                 "59.250'O, 53\xB0"
-                                 "33.125'N)",
-                                 {120, 85},
-                                 {1, 1},
-                                 {9, 53},
-                                 {59.25, 33.125}},
-                    ReferenceRow{"Utf8Degree",
-                                 "REFERENCE_POINT: (120,85) (9\xC2\xB0"
-                                 "59.250'O, 53\xC2\xB0"
-                                 "33.125'N)",
-                                 {120, 85},
-                                 {1, 1},
-                                 {9, 53},
-                                 {59.25, 33.125}},
-                    ReferenceRow{"EastLetterIsNegative",
-                                 "REFERENCE_POINT: (1,2) (9\xB0"
-                                 "1.5'E, 53\xB0"
-                                 "2'n)",
-                                 {1, 2},
-                                 {-1, -1},
-                                 {9, 53},
-                                 {1.5, 2.0}},
-                    ReferenceRow{"SouthWestAndBlanks",
-                                 "REFERENCE_POINT: ( -5 , 7 ) ( 70\xB0"
-                                 " 3.5'  W , 33\xB0"
-                                 "52.1' S )",
-                                 {-5, 7},
-                                 {-1, -1},
-                                 {70, 33},
-                                 {3.5, 52.1}},
-                    ReferenceRow{"MissingLetterIsNegative",
-                                 "REFERENCE_POINT: (3,4) (9\xB0"
-                                 "0', 53\xB0"
-                                 "0'",
-                                 {3, 4},
-                                 {-1, -1},
-                                 {9, 53},
-                                 {0, 0}},
-                    ReferenceRow{"GarbageReadsAsZero", "REFERENCE_POINT: junk", {0, 0}, {-1, -1}, {0, 0}, {0, 0}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CalFile, ReferencePointLine, testing::Values(
+    ReferenceRow{"Latin1Degree", deg("(120,85) (9~59.250'O, 53~33.125'N)"), {120, 85}, {1, 1}, {9, 53}, {59.25, 33.125}},
+    ReferenceRow{"Utf8Degree", deg("(120,85) (9~59.250'O, 53~33.125'N)", "\xC2\xB0"), {120, 85}, {1, 1}, {9, 53},
+                 {59.25, 33.125}},
+    ReferenceRow{"EastLetterIsNegative", deg("(1,2) (9~1.5'E, 53~2'n)"), {1, 2}, {-1, -1}, {9, 53}, {1.5, 2.0}},
+    ReferenceRow{"SouthWestAndBlanks", deg("( -5 , 7 ) ( 70~ 3.5'  W , 33~52.1' S )"), {-5, 7}, {-1, -1}, {70, 33},
+                 {3.5, 52.1}},
+    ReferenceRow{"MissingLetterIsNegative", deg("(3,4) (9~0', 53~0'"), {3, 4}, {-1, -1}, {9, 53}, {0, 0}},
+    ReferenceRow{"GarbageReadsAsZero", "junk", {0, 0}, {-1, -1}, {0, 0}, {0, 0}}),
     [](const testing::TestParamInfo<ReferenceRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // Renaming keeps the file as it was apart from the name lines.
 TEST(CalRename, ReplacesNameLinesOnly)
 {
     TempFolder dir;
-    std::string longFile = "TYPE: RASTERMAP\r\nNAME: Old\r\nDATE: 2001\r\nVISIBLE: YES\r\n";
-    longFile += "REFERENCE_POINT: (0,0) (9\xB0"
-                "0'O, 53\xB0"
-                "0'N)\r\nREFERENCE_POINT: (9,9) (9\xB0"
-                "1'O, 53\xB0"
-                "1'N)\r\n";
-    longFile += "REFERENCE_TYPE: BILINEAR_GEOGRAPHIC\r\nHEIGHTDIFF: 0\r\nPROJECTION: UTM\r\nELLIPSOID: WGS84\r\n";
-    longFile += "FILENAME: a.bmp\r\nNAME: Older\r\n";
+    const std::string longFile =
+        deg("TYPE: RASTERMAP\r\nNAME: Old\r\nDATE: 2001\r\nVISIBLE: YES\r\n"
+            "REFERENCE_POINT: (0,0) (9~0'O, 53~0'N)\r\nREFERENCE_POINT: (9,9) (9~1'O, 53~1'N)\r\n"
+            "REFERENCE_TYPE: BILINEAR_GEOGRAPHIC\r\nHEIGHTDIFF: 0\r\nPROJECTION: UTM\r\n"
+            "ELLIPSOID: WGS84\r\nFILENAME: a.bmp\r\nNAME: Older\r\n");
     const std::string path = dir.write("long.cal", longFile);
 
     ASSERT_TRUE(cl_Map::renameCalFile(path, "K\xC3\xBCste"));
