@@ -104,6 +104,13 @@ std::int32_t truncateToInt32(double value)
     return static_cast<std::int32_t>(value);
 }
 
+std::string singleLine(std::string text)
+{
+    std::ranges::replace(text, '\r', ' ');
+    std::ranges::replace(text, '\n', ' ');
+    return text;
+}
+
 std::string replacePlaceholder(std::string_view pattern, std::string_view argument)
 {
     std::string result;

@@ -34,6 +34,9 @@ std::string_view trimBlanks(std::string_view text);
 /// Pixel and metre conversions use it so huge inputs stay defined.
 std::int32_t truncateToInt32(double value);
 
+/// The text with CR and LF turned into blanks, so it stays one line of a file.
+std::string singleLine(std::string text);
+
 /// Replaces every "%1" in `pattern` by `argument`.
 std::string replacePlaceholder(std::string_view pattern, std::string_view argument);
 

@@ -63,10 +63,7 @@ bool cl_Map::renameCalFile(const std::string& path, const std::string& newName)
     if (!lines)
         return false;
 
-    std::string name = newName;
-    std::ranges::replace(name, '\r', ' ');
-    std::ranges::replace(name, '\n', ' ');
-    const std::string nameLine = "NAME:       " + name;
+    const std::string nameLine = "NAME:       " + singleLine(newName);
 
     std::vector<TextLine> rewritten = *lines;
     bool replaced = false;

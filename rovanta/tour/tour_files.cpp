@@ -65,16 +65,6 @@ std::string cutUtf8(std::string text, std::size_t limit)
     return text;
 }
 
-// A remark with a line break would shift every later remark by a line.
-std::string singleLine(std::string text)
-{
-    for (char& c : text) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    }
-    return text;
-}
-
 // Files copied from Windows may carry the extension in any case. A tour
 // file named "*.rmk" has no remarks file: it would be its own.
 fs::path findRemarksFile(const std::string& tourPath)
@@ -108,7 +98,7 @@ std::string remarksFileContent(const std::vector<std::string>& remarks)
 {
     std::string content;
     for (const std::string& remark : remarks) {
-        content += singleLine(remark);
+        content += singleLine(remark); // a line break would shift every later remark
         content += kLineEnd;
     }
     return content;
