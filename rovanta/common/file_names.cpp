@@ -1,7 +1,13 @@
 #include "common/file_names.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <system_error>
+
+#if defined(__linux__)
+#include <fcntl.h>
+#endif
 
 namespace rovanta {
 namespace fs = std::filesystem;
@@ -12,6 +18,11 @@ char lowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 } // namespace
+
+bool isPathSeparator(char c)
+{
+    return c == '/' || c == kNativeSeparator;
+}
 
 fs::path toFsPath(std::string_view utf8)
 {
@@ -54,6 +65,22 @@ fs::path findInFolderIgnoreCase(const fs::path& folder, std::string_view name)
             return it->path();
     }
     return {};
+}
+
+bool renameNoReplace(const fs::path& from, const fs::path& to)
+{
+#if defined(__linux__) && defined(RENAME_NOREPLACE)
+    // The kernel checks and renames in one step.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    std::error_code error;
+    if (fs::exists(to, error) || error || !fs::exists(from, error))
+        return false;
+    fs::rename(from, to, error);
+    return !error;
 }
 
 } // namespace rovanta

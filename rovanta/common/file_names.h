@@ -8,6 +8,12 @@
 
 namespace rovanta {
 
+/// The separator the program joins real paths with.
+inline constexpr char kNativeSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+/// True for the separators of real paths here: '/' and, on Windows, '\\'.
+bool isPathSeparator(char c);
+
 /// A UTF-8 path string as a file-system path.
 std::filesystem::path toFsPath(std::string_view utf8);
 
@@ -24,5 +30,9 @@ std::filesystem::path fromWindowsPath(std::string_view text);
 /// The entry of `folder` whose name equals `name` without regard to case,
 /// the exact name preferred; empty when there is none.
 std::filesystem::path findInFolderIgnoreCase(const std::filesystem::path& folder, std::string_view name);
+
+/// Renames `from` to `to` unless `to` already exists (no file is ever
+/// replaced); false when refused or when the rename fails.
+bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace rovanta
