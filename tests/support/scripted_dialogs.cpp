@@ -28,4 +28,17 @@ std::optional<std::string> ScriptedSavePrompt::askSaveFile(const SaveFileRequest
     return next;
 }
 
+ScriptedRenamePrompt::ScriptedRenamePrompt() = default;
+ScriptedRenamePrompt::~ScriptedRenamePrompt() = default;
+
+std::optional<std::string> ScriptedRenamePrompt::askNewName(const std::string& oldName)
+{
+    asked.push_back(oldName);
+    if (choices.empty())
+        return std::nullopt;
+    auto next = choices.front();
+    choices.pop_front();
+    return next;
+}
+
 } // namespace rovanta::test

@@ -1,8 +1,9 @@
-// Stand-ins for the message dialog and the save-file dialog that answer
+// Stand-ins for the message, save-file and rename dialogs that answer
 // from a script and record what they were asked.
 #pragma once
 
 #include "dialogs/message.h"
+#include "dialogs/rename_prompt.h"
 #include "dialogs/save_file_prompt.h"
 
 #include <deque>
@@ -45,6 +46,21 @@ public:
 
 private:
     ScopedSaveFilePrompt install_{*this};
+};
+
+/// Answers rename requests with the queued names (nullopt = cancel), then
+/// cancels. Installed while it lives.
+class ScriptedRenamePrompt : public RenamePrompt {
+public:
+    ScriptedRenamePrompt();
+    ~ScriptedRenamePrompt() override;
+    std::optional<std::string> askNewName(const std::string& oldName) override;
+
+    std::deque<std::optional<std::string>> choices;
+    std::vector<std::string> asked;
+
+private:
+    ScopedRenamePrompt install_{*this};
 };
 
 } // namespace rovanta::test
