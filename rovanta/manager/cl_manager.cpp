@@ -1,0 +1,108 @@
+#include "manager/cl_manager.h"
+
+#include "dialogs/message.h"
+#include "resources/string_table.h"
+
+namespace rovanta {
+
+cl_Manager::cl_Manager(SettingsAccess& settings) : settings_(settings)
+{
+    loadFolders();
+    loadMaps();
+    loadTours();
+    maps_page_ =
+        std::make_unique<cl_MapList>(button_, folderList_, maps_, [this] { tours_page_->releaseCurrentTour(); });
+    tours_page_ = std::make_unique<cl_TourList>(button_, folderList_, tours_);
+    folders_page_ = std::make_unique<cl_Folder>(button_, folderList_, settings_);
+}
+
+cl_Manager::~cl_Manager()
+{
+    saveFolders();
+    saveMaps();
+    saveTours();
+    folders_page_->saveState();
+}
+
+MapRecord cl_Manager::selectedMap() const
+{
+    if (MapRecord selected = maps_page_->selectedMap())
+        return selected;
+    for (const auto& item : maps_) {
+        if (item.second->status == kStatusCurrent)
+            return item.second;
+    }
+    return nullptr;
+}
+
+void cl_Manager::markCurrent(const MapRecord& map)
+{
+    map->status = kStatusCurrent;
+    maps_page_->setSelected(map);
+}
+
+void cl_Manager::beginSheet()
+{
+    shown_.fill(false);
+    showPage(SheetPage::kMaps);
+}
+
+void cl_Manager::showPage(SheetPage page)
+{
+    const bool opening = !wasShown(page);
+    shown_[static_cast<int>(page)] = true;
+    switch (page) {
+    case SheetPage::kMaps:
+        if (opening)
+            maps_page_->open();
+        maps_page_->activate();
+        break;
+    case SheetPage::kTours:
+        if (opening)
+            tours_page_->open();
+        tours_page_->activate();
+        break;
+    case SheetPage::kFolders:
+        folders_page_->activate();
+        break;
+    }
+}
+
+void cl_Manager::placeCurrentTour()
+{
+    const TourRecord tour = tours_page_->currentTour();
+    if (!tour || tour->getPointCount() == 0)
+        return;
+    for (cl_Tour::Position pos = tour->getHeadPosition(); pos;) {
+        cl_RefPoint& point = tour->getNext(pos);
+        if (const MapRecord map = findMapContaining(point)) {
+            maps_page_->selectByName(*map);
+            for (cl_Tour::Position each = tour->getHeadPosition(); each;)
+                map->refPointToPixel(tour->getNext(each));
+            return;
+        }
+    }
+    tours_page_->releaseCurrentTour();
+    showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
+}
+
+void cl_Manager::finishWithOk()
+{
+    placeCurrentTour();
+    if (wasShown(SheetPage::kMaps))
+        maps_page_->commit();
+    if (wasShown(SheetPage::kTours))
+        tours_page_->commit();
+    if (wasShown(SheetPage::kFolders))
+        folders_page_->commit();
+    shown_.fill(false);
+}
+
+void cl_Manager::finishWithCancel()
+{
+    if (wasShown(SheetPage::kFolders))
+        folders_page_->cancel();
+    shown_.fill(false);
+}
+
+} // namespace rovanta

@@ -1,0 +1,102 @@
+// The manager: the settings store of folders, maps and tours, and the logic
+// of the "Manager" sheet whose pages edit them. It loads everything when
+// built and writes everything back when destroyed, never in between.
+#pragma once
+
+#include "manager/cl_folder.h"
+#include "manager/cl_map_list.h"
+#include "manager/cl_tour_list.h"
+#include "manager/page_state.h"
+#include "manager/records.h"
+#include "manager/settings_access.h"
+#include "manager/stored_path.h"
+
+#include <kalimark/kalimark.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace rovanta {
+
+/// The sheet's pages, in their order.
+enum class SheetPage { kMaps, kTours, kFolders };
+
+class cl_Manager {
+public:
+    /// Loads folders, maps (reading and georeferencing every map with a
+    /// stored status) and tours, then builds the pages. `settings` must
+    /// outlive the manager.
+    explicit cl_Manager(SettingsAccess& settings);
+    /// Saves folders, maps and tours, then the folders page's state.
+    ~cl_Manager();
+    cl_Manager(const cl_Manager&) = delete;
+    cl_Manager& operator=(const cl_Manager&) = delete;
+
+    // The store.
+    void loadFolders();
+    void loadMaps();
+    void loadTours();
+    void saveFolders();
+    void saveMaps();
+    void saveTours();
+
+    /// The first checked or current map, in enumeration order, that holds
+    /// the position; the position then carries its pixel on that map.
+    /// Nothing (and the position unchanged) when none holds it.
+    MapRecord findMapContaining(cl_RefPoint& position) const;
+    void markChecked(cl_Map& map) { map.status = kStatusChecked; }
+    /// Adds the last save folder to the folder list unless the list already
+    /// holds its text anywhere.
+    void addLastSaveFolder();
+    /// Where tours were last saved, with a trailing separator; the tour's
+    /// save reads and rewrites it.
+    std::string& lastSaveFolder() { return lastSaveFolder_; }
+
+    const std::string& folderList() const { return folderList_; }
+    const MapCollection& maps() const { return maps_; }
+    const TourCollection& tours() const { return tours_; }
+
+    // The sheet.
+    /// The map the maps page selected, else the first current map.
+    MapRecord selectedMap() const;
+    TourRecord currentTour() const { return tours_page_->currentTour(); }
+    /// The view moved to this map: it is current and selected.
+    void markCurrent(const MapRecord& map);
+
+    cl_MapList& mapList() { return *maps_page_; }
+    cl_TourList& tourList() { return *tours_page_; }
+    cl_Folder& folderPage() { return *folders_page_; }
+    const ActionButton& actionButton() const { return button_; }
+
+    /// The sheet opens on the maps page.
+    void beginSheet();
+    /// A page becomes active: opened the first time in this run of the
+    /// sheet, then activated.
+    void showPage(SheetPage page);
+    /// OK: the map of the current tour becomes current (or "No selected Map
+    /// found!" releases the tour), then the pages shown in this run commit.
+    void finishWithOk();
+    /// Cancel: nothing reaches the store; status changes already made stay.
+    void finishWithCancel();
+
+private:
+    void placeCurrentTour();
+    bool wasShown(SheetPage page) const { return shown_[static_cast<int>(page)]; }
+
+    SettingsAccess& settings_;
+    std::string folderList_;
+    FolderTable folderKeys_;
+    FolderTable folderPaths_;
+    MapCollection maps_;
+    TourCollection tours_;
+    std::string lastSaveFolder_;
+
+    ActionButton button_;
+    std::unique_ptr<cl_MapList> maps_page_;
+    std::unique_ptr<cl_TourList> tours_page_;
+    std::unique_ptr<cl_Folder> folders_page_;
+    std::array<bool, 3> shown_{};
+};
+
+} // namespace rovanta

@@ -1,0 +1,136 @@
+#include "manager/cl_map_list.h"
+
+#include "common/text_convert.h"
+#include "dialogs/rename_prompt.h"
+#include "manager/file_facts.h"
+#include "manager/folder_list.h"
+
+namespace rovanta {
+
+cl_MapList::cl_MapList(ActionButton& button, const std::string& folderList, MapCollection& store,
+                       std::function<void()> mapShown)
+    : RecordPage(button, folderList, store), mapShown_(std::move(mapShown))
+{
+}
+
+void cl_MapList::open()
+{
+    refresh();
+    selectedFlag_ = false;
+}
+
+void cl_MapList::refresh()
+{
+    selected_ = refreshEntries();
+}
+
+void cl_MapList::commit()
+{
+    selected_ = commitRecords();
+    if (selected_)
+        selectedFlag_ = true;
+}
+
+void cl_MapList::search()
+{
+    searchFolders(".cal", [this](const std::string& folder, const std::string& file) { searchFile(folder, file); });
+}
+
+void cl_MapList::searchFile(const std::string& folder, const std::string& file)
+{
+    cl_Map map;
+    // A file without a name line is listed under its file name rather than
+    // as a blank entry that the settings could not keep.
+    std::string name = file.substr(0, file.rfind('.'));
+    if (!map.loadCalFile(joinFolderFile(folder, file), name))
+        return;
+    const auto known = working_.find(name);
+    if (known != working_.end() && known->second->status != kStatusUnread) {
+        known->second->found = 1;
+        return;
+    }
+    if (!map.computeReference())
+        return;
+    map.status = kStatusUnchecked;
+    if (known != working_.end())
+        *known->second = map; // an unread record gains its data, keeping its holders
+    else
+        working_.emplace(name, std::make_shared<cl_Map>(map));
+}
+
+void cl_MapList::toggle(int row)
+{
+    if (!recordAt(row) || toggleChecked(row) || entries_[row].icon != kStatusCurrent)
+        return;
+    uncheckCurrent(row);
+    selected_ = nullptr;
+}
+
+void cl_MapList::show(int row)
+{
+    MapRecord record = recordAt(row);
+    if (!record)
+        return;
+    makeRowCurrent(row);
+    selected_ = record;
+    if (mapShown_)
+        mapShown_();
+}
+
+void cl_MapList::rename(int row)
+{
+    MapRecord record = recordAt(row);
+    if (!record)
+        return;
+    const std::optional<std::string> newName = askNewName(entries_[row].text);
+    if (!newName || !acceptsNewName(row, *newName) || !cl_Map::renameCalFile(record->calPath(), *newName))
+        return;
+    record->setMapName(*newName);
+    renameRow(row, *newName);
+}
+
+void cl_MapList::remove(int row)
+{
+    if (recordAt(row))
+        askAndRemoveRow(row, strings::kDeleteMapQuestion);
+}
+
+std::optional<PropertiesText> cl_MapList::properties(int row) const
+{
+    const MapRecord record = recordAt(row);
+    if (!record)
+        return std::nullopt;
+    const std::string path = record->getBitmapPath();
+    std::string body = "Path: " + path + "\n";
+    const BitmapInfo bitmap = record->getBitmapInfo();
+    const std::optional<FileFacts> facts = lookUpFile(path);
+    if (!facts) {
+        body += std::string(strings::kFileNotFound) + "\n";
+    } else {
+        body += "Date:   " + facts->date + "\n";
+        body += "Width:  " + std::to_string(bitmap.width) + "\n";
+        body += "Height: " + std::to_string(bitmap.height) + "\n";
+        body += "Size:   " + std::to_string(facts->size / 1024) + " kB\n";
+        body += "Color:  " + std::to_string(bitmap.bitsPixel) + " bpp\n";
+    }
+    return PropertiesText{entries_[row].text, body};
+}
+
+void cl_MapList::selectByName(const cl_Map& map)
+{
+    for (int row = 0; row < static_cast<int>(entries_.size()); ++row) {
+        if (equalsIgnoreCase(entries_[row].text, map.mapName())) {
+            makeRowCurrent(row);
+            selected_ = recordAt(row);
+            return;
+        }
+    }
+}
+
+void cl_MapList::setSelected(MapRecord map)
+{
+    selected_ = std::move(map);
+    selectedFlag_ = true;
+}
+
+} // namespace rovanta

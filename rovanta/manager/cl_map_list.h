@@ -1,0 +1,51 @@
+// The maps page of the manager sheet: the known maps with their state
+// icons, Search for calibration files, and the commands on one entry.
+#pragma once
+
+#include "manager/page_state.h"
+#include "manager/record_page.h"
+#include "manager/records.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace rovanta {
+
+class cl_MapList : public RecordPage<cl_Map> {
+public:
+    /// `mapShown` runs when the user shows a map (the sheet then releases
+    /// the current tour).
+    cl_MapList(ActionButton& button, const std::string& folderList, MapCollection& store,
+               std::function<void()> mapShown);
+
+    void open() override;
+    void refresh() override;
+    /// Also makes the last map marked current the selected map.
+    void commit() override;
+    /// Maps are found by the name in their calibration file.
+    void search() override;
+    void toggle(int row) override;
+    void show(int row) override;
+    /// Writes the new name into the calibration file.
+    void rename(int row) override;
+    void remove(int row) override;
+    /// The bitmap's path, date, size and colour depth.
+    std::optional<PropertiesText> properties(int row) const override;
+
+    /// The selected map while the selected flag is set, else nothing.
+    MapRecord selectedMap() const { return selectedFlag_ ? selected_ : nullptr; }
+    /// Makes current the entry named as the map's own name, in any case.
+    void selectByName(const cl_Map& map);
+    /// The view's map switch: this map is the selected one.
+    void setSelected(MapRecord map);
+
+private:
+    void searchFile(const std::string& folder, const std::string& file);
+
+    std::function<void()> mapShown_;
+    MapRecord selected_;
+    bool selectedFlag_ = false;
+};
+
+} // namespace rovanta
