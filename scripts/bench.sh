@@ -10,3 +10,4 @@ cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DROVANTA_BUILD_TE
 cmake --build build/bench
 build/bench/bench/geodesy_bench "$@"
 build/bench/bench/map_bench "$@"
+build/bench/bench/manager_bench "$@"
