@@ -18,7 +18,7 @@ constexpr std::string_view kTourExtension = ".TXT";
 bool isPlainFileName(std::string_view name)
 {
     return name != "." && name != ".." &&
-           std::ranges::none_of(name, [](char c) { return c == '/' || c == '\\' || c == '\0' || isPathSeparator(c); });
+           std::ranges::none_of(name, [](char c) { return c == '/' || c == '\\' || c == '\0'; });
 }
 
 // Moves the remarks file the tour's save wrote, found in any letter case,

@@ -43,6 +43,8 @@ std::optional<FileFacts> lookUpFile(const std::string& path)
         return std::nullopt;
     FileFacts facts;
     facts.size = fs::file_size(file, error);
+    if (error)
+        return std::nullopt;
     const fs::file_time_type written = fs::last_write_time(file, error);
     if (error)
         return std::nullopt;
