@@ -1,6 +1,5 @@
 #include "manager/cl_map_list.h"
 
-#include "common/text_convert.h"
 #include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
@@ -55,7 +54,7 @@ void cl_MapList::searchFile(const std::string& folder, const std::string& file)
     if (known != working_.end())
         *known->second = map; // an unread record gains its data, keeping its holders
     else
-        working_.emplace(name, std::make_shared<cl_Map>(map));
+        working_.emplace(name, std::make_shared<cl_Map>(std::move(map)));
 }
 
 void cl_MapList::toggle(int row)

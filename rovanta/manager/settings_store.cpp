@@ -5,7 +5,6 @@
 #include "manager/settings_layout.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace rovanta {
 namespace {
@@ -16,7 +15,7 @@ int readCount(SettingsAccess& settings, std::string_view name)
 }
 
 // Writes the new count and deletes the values of entries past it.
-void shrinkList(SettingsAccess& settings, std::string_view countName, int count, std::function<std::string(int)> keyOf,
+void shrinkList(SettingsAccess& settings, std::string_view countName, int count, std::string (*keyOf)(int),
                 std::initializer_list<std::string_view> sections)
 {
     const int old = readCount(settings, countName);

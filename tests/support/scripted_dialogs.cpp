@@ -1,6 +1,17 @@
 #include "scripted_dialogs.h"
 
 namespace rovanta::test {
+namespace {
+// The next scripted choice, or a cancel once the script is used up.
+std::optional<std::string> nextChoice(std::deque<std::optional<std::string>>& choices)
+{
+    if (choices.empty())
+        return std::nullopt;
+    auto next = choices.front();
+    choices.pop_front();
+    return next;
+}
+} // namespace
 
 ScriptedAnswerer::ScriptedAnswerer() = default;
 ScriptedAnswerer::~ScriptedAnswerer() = default;
@@ -21,11 +32,7 @@ ScriptedSavePrompt::~ScriptedSavePrompt() = default;
 std::optional<std::string> ScriptedSavePrompt::askSaveFile(const SaveFileRequest& request)
 {
     requests.push_back(request);
-    if (choices.empty())
-        return std::nullopt;
-    auto next = choices.front();
-    choices.pop_front();
-    return next;
+    return nextChoice(choices);
 }
 
 ScriptedRenamePrompt::ScriptedRenamePrompt() = default;
@@ -34,11 +41,7 @@ ScriptedRenamePrompt::~ScriptedRenamePrompt() = default;
 std::optional<std::string> ScriptedRenamePrompt::askNewName(const std::string& oldName)
 {
     asked.push_back(oldName);
-    if (choices.empty())
-        return std::nullopt;
-    auto next = choices.front();
-    choices.pop_front();
-    return next;
+    return nextChoice(choices);
 }
 
 } // namespace rovanta::test
