@@ -12,11 +12,21 @@ inline constexpr int kDeleteTourQuestion = 61206; ///< %1: the tour name
 inline constexpr int kFileExistsQuestion = 61207;
 inline constexpr int kTourNotSavedQuestion = 61208;
 
+inline constexpr int kAppTitle = 57344;
+inline constexpr int kIdleMessage = 57345; ///< the status bar's text when nothing is highlighted
+
 inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!";
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 
-/// The text of a numbered string resource; empty for an unknown id.
+/// The text of a numbered string resource; empty for an unknown id. A
+/// command id gives its prompt: the status bar text, then after a line
+/// break the tooltip.
 std::string_view loadString(int id);
+
+/// The status bar half of a command's prompt; empty for an unknown id.
+std::string_view commandPrompt(int id);
+/// The tooltip half of a command's prompt; empty for an unknown id.
+std::string_view commandTooltip(int id);
 
 } // namespace rovanta::strings
