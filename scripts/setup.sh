@@ -13,6 +13,14 @@ packages=(
   locales
   libgmock-dev
   libbenchmark-dev
+  # The GUI: Qt 6 Widgets, SVG icons, printing; a font for the offscreen tests.
+  qt6-base-dev
+  qt6-base-dev-tools
+  qt6-svg-dev
+  libqt6svg6
+  qt6-qpa-plugins
+  libgl-dev
+  fonts-dejavu-core
   # Test and benchmark oracles only; the product never links them.
   libgeographiclib-dev
   libproj-dev

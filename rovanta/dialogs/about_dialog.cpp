@@ -1,0 +1,16 @@
+#include "dialogs/about_dialog.h"
+
+#include "ui_about_dialog.h"
+#include "view/icons.h"
+
+namespace rovanta {
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>())
+{
+    ui_->setupUi(this);
+    ui_->iconLabel->setPixmap(icons::program().pixmap(32, 32));
+}
+
+AboutDialog::~AboutDialog() = default;
+
+} // namespace rovanta

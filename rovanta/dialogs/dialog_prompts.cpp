@@ -1,0 +1,65 @@
+#include "dialogs/dialog_prompts.h"
+
+#include "dialogs/rename_dialog.h"
+#include "view/display.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace rovanta {
+
+std::optional<std::string> DialogRenamePrompt::askNewName(const std::string& oldName)
+{
+    RenameDialog dialog(displayText(oldName), parent_.data());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return coreText(dialog.newName());
+}
+
+std::optional<std::string> FileDialogSavePrompt::askSaveFile(const SaveFileRequest& request)
+{
+    QFileDialog dialog(parent_.data(), QString::fromStdString(request.title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QString suffix = QString::fromStdString(request.defaultExtension);
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    const QString filter = nameFilterFor(request.filter);
+    if (!filter.isEmpty())
+        dialog.setNameFilter(filter);
+    if (!request.initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(request.initialFolder));
+    dialog.selectFile(displayText(request.initialName));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return coreText(chosen.first());
+}
+
+QString nameFilterFor(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    if (parts.size() < 2)
+        return {};
+    const QString label = parts[0].trimmed();
+    QStringList patterns;
+    for (const QString& part : parts[1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString pattern = part.trimmed();
+        if (pattern.isEmpty())
+            continue;
+        patterns << pattern;
+        // Windows matches names regardless of case; the file dialog here
+        // does not.
+        if (pattern.toLower() != pattern)
+            patterns << pattern.toLower();
+    }
+    if (label.isEmpty() || patterns.isEmpty())
+        return {};
+    return label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+} // namespace rovanta

@@ -1,0 +1,74 @@
+#include "dialogs/message_dialog.h"
+
+#include "ui_message_dialog.h"
+#include "view/display.h"
+
+#include <QApplication>
+
+namespace rovanta {
+
+MessageDialog::MessageDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::MessageDialog>())
+{
+    ui_->setupUi(this);
+    // Without a caption bar the box still needs an edge against the window below.
+    setStyleSheet(QStringLiteral("QDialog { border: 1px solid palette(shadow); }"));
+    // Yes, Ok and No keep their places whichever of them are shown.
+    for (QPushButton* button : {ui_->yesButton, ui_->okButton, ui_->noButton}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+    }
+    connect(ui_->okButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerOk); });
+    connect(ui_->yesButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerYes); });
+    connect(ui_->noButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerNo); });
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &MessageDialog::reject);
+    // Every way out records an answer, so a later caller never sees an
+    // earlier one; anything but Ok or Yes counts as No.
+    connect(this, &QDialog::finished, this,
+            [this](int result) { lastResult_ = result == kAnswerOk || result == kAnswerYes ? result : kAnswerNo; });
+    prepare(QString(), kMessageOk);
+}
+
+MessageDialog::~MessageDialog() = default;
+
+int MessageDialog::answer(const std::string& text, MessageType type)
+{
+    QApplication::beep();
+    prepare(displayText(text), type);
+    exec();
+    return lastResult_;
+}
+
+void MessageDialog::prepare(const QString& text, MessageType type)
+{
+    ui_->messageText->setText(text);
+    const bool question = type == kMessageYesNo;
+    const auto show = [](QPushButton* button, bool shown) {
+        button->setVisible(shown);
+        button->setEnabled(shown);
+    };
+    show(ui_->yesButton, question);
+    show(ui_->okButton, !question);
+    show(ui_->noButton, question);
+    show(ui_->cancelButton, false);
+    // A question is never answered by Enter alone; a notice is.
+    ui_->okButton->setDefault(!question);
+    if (question)
+        ui_->noButton->setFocus();
+    else
+        ui_->okButton->setFocus();
+    adjustSize();
+}
+
+void MessageDialog::reject()
+{
+    finishWith(kAnswerNo);
+}
+
+void MessageDialog::finishWith(int result)
+{
+    done(result);
+}
+
+} // namespace rovanta

@@ -1,0 +1,82 @@
+#include "view/icons.h"
+
+#include "resources/command_ids.h"
+
+#include <QString>
+
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(rovanta);
+}
+
+namespace rovanta::icons {
+
+namespace {
+
+QIcon fromResource(const char* name)
+{
+    static const bool loaded = (initIconResources(), true);
+    (void)loaded;
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+} // namespace
+
+QIcon state(int status)
+{
+    switch (status) {
+    case 0:
+        return fromResource("state_unchecked");
+    case 1:
+        return fromResource("state_checked");
+    case 2:
+        return fromResource("state_current");
+    default:
+        return {};
+    }
+}
+
+QIcon command(int id)
+{
+    using namespace commands;
+    switch (id) {
+    case kManager:
+        return fromResource("manager");
+    case kNewTour:
+        return fromResource("new_tour");
+    case kTourDistances:
+        return fromResource("tour_distances");
+    case kSaveTour:
+        return fromResource("save_tour");
+    case kClearTour:
+        return fromResource("clear_tour");
+    case kAppAbout:
+        return fromResource("about");
+    case kContextHelp:
+        return fromResource("context_help");
+    default:
+        return {};
+    }
+}
+
+QIcon program()
+{
+    return fromResource("rovanta");
+}
+
+QIcon drive()
+{
+    return fromResource("drive");
+}
+
+QIcon folderClosed()
+{
+    return fromResource("folder_closed");
+}
+
+QIcon folderOpen()
+{
+    return fromResource("folder_open");
+}
+
+} // namespace rovanta::icons

@@ -1,0 +1,108 @@
+#include "view/main_frame.h"
+
+#include "dialogs/about_dialog.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+#include "view/command_actions.h"
+#include "view/icons.h"
+#include "view/lock_keys.h"
+#include "view/rovanta_doc.h"
+#include "view/rovanta_view.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace rovanta {
+
+namespace {
+
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
+    : QMainWindow(parent), commands_(new CommandActions(this)), doc_(std::make_unique<CRovantaDoc>())
+{
+    setWindowTitle(fromView(strings::loadString(strings::kAppTitle)));
+    setWindowIcon(icons::program());
+
+    toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBar_->setObjectName(QStringLiteral("standardToolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setMovable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    commands_->install(*this, *toolBar_);
+    buildStatusBar();
+
+    QAction* showToolBar = commands_->menuAction(commands::kViewToolbar);
+    QAction* showStatusBar = commands_->menuAction(commands::kViewStatusBar);
+    showToolBar->setChecked(true);
+    showStatusBar->setChecked(true);
+    // The bar may also be hidden from its own context menu.
+    connect(toolBar_, &QToolBar::visibilityChanged, showToolBar, &QAction::setChecked);
+
+    view_ = new CRovantaView(settings, *commands_, this);
+    setCentralWidget(view_);
+    connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
+    view_->initialUpdate();
+    resize(800, 600);
+}
+
+// The view goes first: its manager writes the settings while the frame,
+// whose menus it may still touch, is alive.
+CMainFrame::~CMainFrame()
+{
+    delete view_;
+}
+
+void CMainFrame::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    idle_ = new QLabel(fromView(strings::loadString(strings::kIdleMessage)), bar);
+    bar->addWidget(idle_, 1);
+    lockKeys_ = new LockKeyPanes(*bar);
+}
+
+void CMainFrame::onCommand(int id)
+{
+    using namespace commands;
+    switch (id) {
+    case kAppAbout: {
+        AboutDialog about(this);
+        about.exec();
+        break;
+    }
+    case kAppExit:
+        close();
+        break;
+    case kViewToolbar:
+        toolBar_->setVisible(commands_->menuAction(kViewToolbar)->isChecked());
+        break;
+    case kViewStatusBar:
+        statusBar()->setVisible(commands_->menuAction(kViewStatusBar)->isChecked());
+        break;
+    case kFileNew:
+        if (doc_->onNewDocument())
+            view_->initialUpdate();
+        break;
+    case kHelp:
+    case kContextHelp:
+    case kHelpTopics:
+    case kGermanHelp:
+    case kEnglishHelp:
+        // Help is the frame's; its viewer comes with the help files.
+        break;
+    default:
+        view_->onCommand(id);
+        break;
+    }
+    emit commandRouted(id);
+}
+
+} // namespace rovanta

@@ -1,0 +1,55 @@
+// The main window: menus, toolbar and status bar around the map view. The
+// frame's own commands (About, Exit, the bars) are handled here; the
+// view's go to the view.
+#pragma once
+
+#include "manager/settings_access.h"
+
+#include <memory>
+
+#include <QMainWindow>
+
+class QLabel;
+class QToolBar;
+
+namespace rovanta {
+
+class CommandActions;
+class CRovantaDoc;
+class CRovantaView;
+class LockKeyPanes;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    /// Builds the window and the view; the view's manager loads `settings`,
+    /// which must outlive the frame.
+    explicit CMainFrame(SettingsAccess& settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CRovantaView& view() { return *view_; }
+    CommandActions& commands() { return *commands_; }
+    QToolBar& toolBar() { return *toolBar_; }
+    LockKeyPanes& lockKeys() { return *lockKeys_; }
+    /// The message pane's idle text.
+    QLabel& idleMessage() { return *idle_; }
+
+    /// Routes a command: the frame's own, else the view's.
+    void onCommand(int id);
+
+signals:
+    /// Every command the frame routed, for help contexts and tests.
+    void commandRouted(int id);
+
+private:
+    void buildStatusBar();
+
+    CommandActions* commands_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* idle_ = nullptr;
+    LockKeyPanes* lockKeys_ = nullptr;
+    std::unique_ptr<CRovantaDoc> doc_;
+    CRovantaView* view_ = nullptr;
+};
+
+} // namespace rovanta

@@ -1,0 +1,43 @@
+#include "view/rovanta_app.h"
+
+#include "dialogs/dialog_prompts.h"
+#include "dialogs/message_dialog.h"
+#include "view/icons.h"
+#include "view/main_frame.h"
+#include "view/qt_settings_access.h"
+
+namespace rovanta {
+
+CRovantaApp::CRovantaApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("Quelder Applications"));
+    setApplicationName(QStringLiteral("Rovanta"));
+    setApplicationVersion(QStringLiteral("1.1.4"));
+    setWindowIcon(icons::program());
+}
+
+// The frame goes first: its view's manager writes the settings, and the
+// dialogs must not answer for a program that is gone.
+CRovantaApp::~CRovantaApp()
+{
+    frame_.reset();
+    InstalledSaveFilePrompt::install(nullptr);
+    InstalledRenamePrompt::install(nullptr);
+    InstalledMessageAnswerer::install(nullptr);
+}
+
+bool CRovantaApp::initInstance()
+{
+    settings_ = std::make_unique<QtSettingsAccess>();
+    message_ = std::make_unique<MessageDialog>();
+    InstalledMessageAnswerer::install(message_.get());
+    frame_ = std::make_unique<CMainFrame>(*settings_);
+    rename_ = std::make_unique<DialogRenamePrompt>(frame_.get());
+    saveFile_ = std::make_unique<FileDialogSavePrompt>(frame_.get());
+    InstalledRenamePrompt::install(rename_.get());
+    InstalledSaveFilePrompt::install(saveFile_.get());
+    frame_->show();
+    return true;
+}
+
+} // namespace rovanta

@@ -1,0 +1,1 @@
+#include "view/rovanta_doc.h"

@@ -1,0 +1,248 @@
+// The main window's wiring: menus, toolbar, accelerators and status bar as
+// users know them, the first menu states, and settings that survive a
+// restart.
+#include "manager/settings_layout.h"
+#include "map_files.h"
+#include "resources/command_ids.h"
+#include "view/command_actions.h"
+#include "view/main_frame.h"
+#include "view/qt_settings_access.h"
+#include "view/rovanta_view.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace rovanta;
+using namespace rovanta::commands;
+
+namespace {
+
+// "File" etc. with their items' ids in order; 0 is a separator, -1 the
+// Manager command on the bar itself.
+QStringList menuLayout(QMenuBar& bar)
+{
+    QStringList layout;
+    for (QAction* top : bar.actions()) {
+        QString line = top->text() + QLatin1Char(':');
+        if (QMenu* menu = top->menu()) {
+            for (QAction* item : menu->actions())
+                line +=
+                    QLatin1Char(' ') + QString::number(item->isSeparator() ? 0 : item->property(kIdProperty).toInt());
+        } else {
+            line += QLatin1Char(' ') + QString::number(top->property(kIdProperty).toInt());
+        }
+        layout << line;
+    }
+    return layout;
+}
+
+// Closes the next modal dialog as soon as it shows and reports its title.
+void closeNextDialog(QString* title)
+{
+    QTimer::singleShot(0, [title] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            *title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+}
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(folder_.isValid());
+        settings_ = std::make_unique<QtSettingsAccess>(folder_.filePath(QStringLiteral("Rovanta.conf")));
+        frame_ = std::make_unique<CMainFrame>(*settings_);
+    }
+
+    void cleanup()
+    {
+        frame_.reset();
+        settings_.reset();
+        QFile::remove(folder_.filePath(QStringLiteral("Rovanta.conf")));
+    }
+
+    void firstStartShowsTheDescribedStates()
+    {
+        CommandActions& commands = frame_->commands();
+        for (const int id : {kNewTour, kZoomIn, kZoomOut, kManager})
+            QVERIFY2(commands.isMenuEnabled(id), qPrintable(QString::number(id)));
+        for (const int id : {kSaveTour, kTourDistances, kClearTour})
+            QVERIFY2(!commands.isMenuEnabled(id), qPrintable(QString::number(id)));
+        // Toolbar buttons stay enabled; each command checks for itself.
+        QVERIFY(commands.toolAction(kSaveTour)->isEnabled());
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Rovanta"));
+        QVERIFY(!frame_->view().currentMap());
+        QCOMPARE(frame_->idleMessage().text(), QStringLiteral("For Help, press F1"));
+    }
+
+    void menusToolbarAndPromptsAreInPlace()
+    {
+        QCOMPARE(menuLayout(*frame_->menuBar()),
+                 QStringList({"&File: 0 57665", "&View: 59392 59393 32787 32788", "Tour: 32792 32793 32811 32803",
+                              "Manager: 32771", "&Help: 57667 32810 32809 0 57664"}));
+        QCOMPARE(frame_->commands().menuAction(kZoomIn)->text(), QStringLiteral("Zoom in \tALT++"));
+        QCOMPARE(frame_->commands().menuAction(kAppAbout)->text(), QStringLiteral("&About Rovanta..."));
+
+        QStringList toolbar;
+        for (QAction* action : frame_->toolBar().actions())
+            toolbar << (action->isSeparator() ? QStringLiteral("|") : action->property(kIdProperty).toString());
+        QCOMPARE(toolbar.join(QLatin1Char(' ')), QStringLiteral("32771 32792 32803 32793 32811 | 57664 57669"));
+        for (QAction* action : frame_->toolBar().actions()) {
+            if (!action->isSeparator())
+                QVERIFY2(!action->icon().isNull() && !action->toolTip().isEmpty(), qPrintable(action->toolTip()));
+        }
+        QAction* manager = frame_->commands().toolAction(kManager);
+        QCOMPARE(manager->toolTip(), QStringLiteral("Manager"));
+        QCOMPARE(manager->statusTip(), QStringLiteral("Activate the Manager Tool"));
+        QCOMPARE(frame_->commands().menuAction(kTourDistances)->statusTip(), QStringLiteral("Display tour distances"));
+    }
+
+    void keysAndButtonsReachTheirCommands_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("command");
+        QTest::newRow("Alt and +") << int(Qt::Key_Plus) << int(Qt::AltModifier) << kZoomIn;
+        QTest::newRow("Alt and -") << int(Qt::Key_Minus) << int(Qt::AltModifier) << kZoomOut;
+        QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << kHelp;
+        QTest::newRow("Shift+F1") << int(Qt::Key_F1) << int(Qt::ShiftModifier) << kContextHelp;
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << int(Qt::ControlModifier) << kFileNew;
+    }
+
+    void keysAndButtonsReachTheirCommands()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, command);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QSignalSpy routed(frame_.get(), &CMainFrame::commandRouted);
+        QTest::keyClick(frame_.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(routed.count(), 1);
+        QCOMPARE(routed.first().first().toInt(), command);
+    }
+
+    void openDocumentKeysAreNotOffered()
+    {
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QSignalSpy routed(frame_.get(), &CMainFrame::commandRouted);
+        QTest::keyClick(frame_.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(frame_.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(routed.count(), 0);
+    }
+
+    void toolbarButtonsAndMenuItemsRoute()
+    {
+        frame_->show();
+        QSignalSpy routed(frame_.get(), &CMainFrame::commandRouted);
+        for (const int id : {kNewTour, kTourDistances, kSaveTour, kClearTour})
+            QTest::mouseClick(frame_->toolBar().widgetForAction(frame_->commands().toolAction(id)), Qt::LeftButton);
+        frame_->commands().menuAction(kZoomOut)->trigger();
+        QCOMPARE(routed.count(), 5);
+        QCOMPARE(routed.at(0).first().toInt(), kNewTour);
+        QCOMPARE(routed.at(4).first().toInt(), kZoomOut);
+    }
+
+    void managerAndAboutOpenTheirDialogs()
+    {
+        QString title;
+        closeNextDialog(&title);
+        QTest::mouseClick(frame_->toolBar().widgetForAction(frame_->commands().toolAction(kManager)), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Manager"));
+        closeNextDialog(&title);
+        frame_->commands().menuAction(kAppAbout)->trigger();
+        QCOMPARE(title, QStringLiteral("About Rovanta"));
+    }
+
+    void barsToggleFromTheViewMenu()
+    {
+        frame_->show();
+        frame_->commands().menuAction(kViewToolbar)->trigger();
+        frame_->commands().menuAction(kViewStatusBar)->trigger();
+        QVERIFY(!frame_->toolBar().isVisible());
+        QVERIFY(!frame_->statusBar()->isVisible());
+        frame_->commands().menuAction(kViewToolbar)->trigger();
+        QVERIFY(frame_->toolBar().isVisible());
+        QVERIFY(frame_->commands().menuAction(kViewToolbar)->isChecked());
+    }
+
+    void newDocumentReturnsTheMenusToTheirFirstStates()
+    {
+        CommandActions& commands = frame_->commands();
+        commands.setMenuEnabled(kSaveTour, true);
+        commands.setMenuEnabled(kNewTour, false);
+        frame_->onCommand(kFileNew);
+        QVERIFY(!commands.isMenuEnabled(kSaveTour));
+        QVERIFY(commands.isMenuEnabled(kNewTour));
+    }
+
+    void settingsAreWrittenAtExitAndReadByTheNextStart()
+    {
+        frame_.reset();
+        settings_.reset();
+        QTemporaryDir maps;
+        const std::string calFile = test::writeSampleMap(maps.path().toStdString(), "Alps.cal", {.name = "Alps"});
+        const QString ini = folder_.filePath(QStringLiteral("Rovanta.conf"));
+        {
+            QtSettingsAccess earlier(ini);
+            earlier.writeInt(settings::kSettings, settings::kFolderCount, 1);
+            earlier.writeString(settings::kFolder, settings::folderKey(0), maps.path().toStdString());
+            earlier.writeInt(settings::kSettings, settings::kMapCount, 1);
+            earlier.writeString(settings::kMapName, settings::mapKey(0), "Alps");
+            earlier.writeString(settings::kMapPath, settings::mapKey(0), "FolderId_00\\Alps.cal");
+            earlier.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+        }
+        const auto bytes = [&] {
+            QFile file(ini);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        for (int run = 0; run < 2; ++run) {
+            const QByteArray before = bytes();
+            settings_ = std::make_unique<QtSettingsAccess>(ini);
+            frame_ = std::make_unique<CMainFrame>(*settings_);
+            QCOMPARE(frame_->windowTitle(), QStringLiteral("Alps"));
+            QVERIFY(frame_->view().currentMap());
+            // A new folder in the running program reaches the file only at exit.
+            frame_->view().manager().folderPage().setFolderText(maps.path().toStdString() + ";/gone" +
+                                                                std::to_string(run) + ";");
+            frame_->view().manager().folderPage().apply();
+            QCoreApplication::processEvents();
+            QCOMPARE(bytes(), before);
+            frame_.reset();
+            settings_.reset();
+            QVERIFY(bytes() != before);
+            QtSettingsAccess after(ini);
+            QCOMPARE(after.readInt(settings::kSettings, settings::kFolderCount, -1), 2);
+            QCOMPARE(after.readInt(settings::kMapStatus, settings::mapKey(0), -9), 2);
+            QCOMPARE(after.readString(settings::kMapName, settings::mapKey(0), ""), std::string("Alps"));
+        }
+        settings_ = std::make_unique<QtSettingsAccess>(ini);
+        frame_ = std::make_unique<CMainFrame>(*settings_);
+    }
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<QtSettingsAccess> settings_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"

@@ -1,0 +1,362 @@
+// The manager sheet's wiring: tabs, clicks, the popup and the action button
+// reach the manager, and the widgets show what its pages hold afterwards.
+#include "manager/manager_sheet.h"
+
+#include "dialogs/message.h"
+#include "dialogs/properties_dialog.h"
+#include "manager/folder_page_widget.h"
+#include "manager/folder_tree.h"
+#include "manager/list_page_widget.h"
+#include "manager/settings_layout.h"
+#include "map_files.h"
+#include "memory_settings.h"
+#include "scripted_dialogs.h"
+#include "view/display.h"
+#include "view/icons.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace rovanta;
+
+namespace {
+
+QImage imageOf(const QIcon& icon)
+{
+    return icon.pixmap(16, 16).toImage();
+}
+
+// The state icon an entry shows: 0..2, -1 for none.
+int shownState(const QListWidgetItem* item)
+{
+    if (item->icon().isNull())
+        return -1;
+    for (int state = 0; state < 3; ++state) {
+        if (imageOf(item->icon()) == imageOf(icons::state(state)))
+            return state;
+    }
+    return -2;
+}
+
+// "Alps:1 Coast:0": names and icons as the list shows them.
+QString listed(const QListWidget& list)
+{
+    QStringList entries;
+    for (int row = 0; row < list.count(); ++row)
+        entries << list.item(row)->text() + u':' + QString::number(shownState(list.item(row)));
+    return entries.join(u' ');
+}
+
+void clickRow(QListWidget& list, int row)
+{
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+}
+
+void rightClick(QListWidget& list, QPoint at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+}
+
+// A right click on the row, then the command picked in the popup.
+void choose(ListPageWidget& page, int row, const QString& command)
+{
+    rightClick(page.list(), page.list().visualItemRect(page.list().item(row)).center());
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QCOMPARE(menu, &page.popup());
+    for (QAction* action : menu->actions()) {
+        if (action->text() == command)
+            menu->setActiveAction(action);
+    }
+    QVERIFY(menu->activeAction() && menu->activeAction()->text() == command);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QVERIFY(!QApplication::activePopupWidget());
+}
+
+// The tree item reached along the folder names of an absolute path.
+QTreeWidgetItem* itemAlong(QTreeWidgetItem* root, const QString& path)
+{
+    QTreeWidgetItem* item = root->child(0);
+    if (!item || item->text(0) != "/")
+        return nullptr;
+    for (const QString& name : path.split(u'/', Qt::SkipEmptyParts)) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i) {
+            if (item->child(i)->text(0) == name)
+                next = item->child(i);
+        }
+        if (!next)
+            return nullptr;
+        item = next;
+    }
+    return item;
+}
+
+QStringList childTexts(const QTreeWidgetItem* item)
+{
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i)
+        texts << item->child(i)->text(0);
+    return texts;
+}
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdString());
+}
+
+// A folder with the maps "Alps" and "Coast", and settings that list it when
+// `listed` is set.
+struct Maps {
+    explicit Maps(bool listed)
+    {
+        test::writeSampleMap(fsPath(dir.path()), "Alps.cal", {.name = "Alps"});
+        test::writeSampleMap(fsPath(dir.path()), "coast.cal", {.name = "Coast"});
+        if (listed) {
+            settings.writeInt(settings::kSettings, settings::kFolderCount, 1);
+            settings.writeString(settings::kFolder, settings::folderKey(0), folder());
+        }
+    }
+    std::string folder() const { return dir.path().toStdString(); }
+
+    QTemporaryDir dir;
+    test::MemorySettings settings;
+};
+
+} // namespace
+
+class ManagerSheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pagesButtonsAndEnter();
+    void runThroughTheWidgetsReachesTheStore();
+    void cancelKeepsTheStore();
+    void popupCommandsActOnTheClickedRow();
+    void folderTreeListsAheadAndOpensAlong();
+};
+
+void ManagerSheetTest::initTestCase()
+{
+    // Icons are told apart by their pictures.
+    QVERIFY(!imageOf(icons::state(0)).isNull());
+    QVERIFY(imageOf(icons::state(0)) != imageOf(icons::state(1)));
+    QVERIFY(imageOf(icons::state(1)) != imageOf(icons::state(2)));
+    QVERIFY(imageOf(icons::folderOpen()) != imageOf(icons::folderClosed()));
+}
+
+void ManagerSheetTest::pagesButtonsAndEnter()
+{
+    test::MemorySettings settings;
+    cl_Manager manager(settings);
+    ManagerSheet sheet(manager);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+
+    QCOMPARE(sheet.windowTitle(), "Manager");
+    QVERIFY(sheet.isModal());
+    QTabWidget& tabs = sheet.tabs();
+    QCOMPARE(tabs.count(), 3);
+    QCOMPARE(tabs.tabText(0), "Maps");
+    QCOMPARE(tabs.tabText(1), "Tours");
+    QCOMPARE(tabs.tabText(2), "Map/Tour Folder");
+    QCOMPARE(tabs.widget(0), &sheet.mapsPage());
+    QCOMPARE(tabs.widget(1), &sheet.toursPage());
+    QCOMPARE(tabs.widget(2), &sheet.foldersPage());
+    QCOMPARE(sheet.mapsPage().list().selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(sheet.toursPage().list().selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(sheet.okButton().text(), "OK");
+    QCOMPARE(sheet.cancelButton().text(), "Cancel");
+    QVERIFY(sheet.okButton().x() < sheet.cancelButton().x());
+    QVERIFY(sheet.cancelButton().x() < sheet.actionButton().x());
+
+    QCOMPARE(sheet.actionButton().text(), "Search");
+    QVERIFY(sheet.actionButton().isEnabled());
+    QVERIFY(sheet.okButton().isDefault());
+
+    tabs.setCurrentIndex(2);
+    QCOMPARE(sheet.actionButton().text(), "Apply");
+    QVERIFY(sheet.actionButton().isEnabled());
+    QVERIFY(sheet.foldersPage().addButton().isDefault());
+    QVERIFY(!sheet.okButton().isDefault());
+    // Typing reaches the page at once; Enter adds and leaves the sheet open.
+    QLineEdit& edit = sheet.foldersPage().folderEdit();
+    QTest::keyClicks(&edit, "/x;");
+    QCOMPARE(manager.folderPage().folderText(), "/x;");
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QVERIFY(sheet.isVisible());
+    QCOMPARE(edit.text(), "/x;");
+
+    tabs.setCurrentIndex(1);
+    QCOMPARE(sheet.actionButton().text(), "Search");
+    QVERIFY(sheet.okButton().isDefault());
+}
+
+void ManagerSheetTest::runThroughTheWidgetsReachesTheStore()
+{
+    Maps maps(false);
+    const QString folder = maps.dir.path();
+    maps.settings.writeString(settings::kFolderStrings, settings::kLastSelectedFolder, maps.folder() + "/");
+    auto manager = std::make_unique<cl_Manager>(maps.settings);
+    {
+        ManagerSheet sheet(*manager);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+
+        sheet.tabs().setCurrentIndex(2);
+        FolderPageWidget& folders = sheet.foldersPage();
+        QTreeWidgetItem* item = itemAlong(folders.folderTree().root(), folder);
+        QVERIFY(item);
+        QVERIFY(item->isExpanded());
+        QVERIFY(!item->isSelected());
+        folders.tree().setCurrentItem(item);
+        QCOMPARE(imageOf(item->icon(0)), imageOf(icons::folderOpen()));
+        QTest::mouseClick(&folders.addButton(), Qt::LeftButton);
+        QCOMPARE(folders.folderEdit().text(), folder + ";");
+        QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+        QVERIFY(!sheet.actionButton().isEnabled());
+
+        sheet.tabs().setCurrentIndex(0);
+        QCOMPARE(sheet.actionButton().text(), "Search");
+        QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+        QListWidget& list = sheet.mapsPage().list();
+        QCOMPARE(listed(list), "Alps:0 Coast:0");
+        clickRow(list, 1);
+        QCOMPARE(listed(list), "Alps:0 Coast:1");
+        QVERIFY(list.selectedItems().isEmpty());
+        choose(sheet.mapsPage(), 0, "Show");
+        QCOMPARE(listed(list), "Alps:2 Coast:1");
+
+        QTest::mouseClick(&sheet.okButton(), Qt::LeftButton);
+        QCOMPARE(sheet.result(), QDialog::Accepted);
+        QVERIFY(!sheet.isVisible());
+    }
+    QCOMPARE(manager->maps().size(), 2u);
+    QCOMPARE(manager->selectedMap(), manager->maps().at("Alps"));
+
+    manager.reset();
+    test::MemorySettings& store = maps.settings;
+    QCOMPARE(store.readInt(settings::kSettings, settings::kFolderCount, -1), 1);
+    QCOMPARE(store.readString(settings::kFolder, settings::folderKey(0), ""), maps.folder());
+    QCOMPARE(store.readString(settings::kFolderStrings, settings::kLastSelectedFolder, ""), maps.folder() + "/");
+    QCOMPARE(store.readString(settings::kMapName, settings::mapKey(0), ""), "Alps");
+    QCOMPARE(store.readInt(settings::kMapStatus, settings::mapKey(0), -1), 2);
+    QCOMPARE(store.readInt(settings::kMapStatus, settings::mapKey(1), -1), 1);
+}
+
+void ManagerSheetTest::cancelKeepsTheStore()
+{
+    Maps maps(true);
+    cl_Manager manager(maps.settings);
+    ManagerSheet sheet(manager);
+    sheet.show();
+
+    QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+    QCOMPARE(listed(sheet.mapsPage().list()), "Alps:0 Coast:0");
+    sheet.tabs().setCurrentIndex(2);
+    QTest::keyClicks(&sheet.foldersPage().folderEdit(), "/elsewhere;");
+    QTest::mouseClick(&sheet.cancelButton(), Qt::LeftButton);
+
+    QCOMPARE(sheet.result(), QDialog::Rejected);
+    QVERIFY(manager.maps().empty());
+    QCOMPARE(manager.folderList(), maps.folder() + ";");
+}
+
+void ManagerSheetTest::popupCommandsActOnTheClickedRow()
+{
+    Maps maps(true);
+    cl_Manager manager(maps.settings);
+    ManagerSheet sheet(manager);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+    ListPageWidget& page = sheet.mapsPage();
+
+    // Below the last entry there is nothing to act on.
+    rightClick(page.list(), page.list().viewport()->rect().bottomRight() - QPoint(2, 2));
+    QVERIFY(!QApplication::activePopupWidget());
+
+    test::ScriptedRenamePrompt renamer;
+    renamer.choices.push_back("Bergland");
+    choose(page, 0, "Rename");
+    QVERIFY(renamer.asked == std::vector<std::string>{"Alps"});
+    QCOMPARE(listed(page.list()), "Bergland:0 Coast:0");
+
+    test::ScriptedAnswerer answerer;
+    answerer.answers.push_back(kAnswerYes);
+    choose(page, 1, "Delete");
+    QCOMPARE(answerer.shown.size(), 1u);
+    QCOMPARE(listed(page.list()), "Bergland:0");
+
+    QString shownBody;
+    QTimer::singleShot(0, this, [&shownBody] {
+        if (auto* dialog = qobject_cast<PropertiesDialog*>(QApplication::activeModalWidget())) {
+            shownBody = dialog->body();
+            dialog->reject();
+        }
+    });
+    choose(page, 0, "Properties");
+    QCOMPARE(shownBody, displayText(manager.mapList().properties(0)->body));
+    QVERIFY(sheet.isVisible());
+}
+
+void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()
+{
+    QTemporaryDir dir;
+    const QString base = dir.path() + "/";
+    for (const char* folder : {"b/sub/deeper", "A/deep", ".hidden"})
+        QVERIFY(QDir(base).mkpath(folder));
+    QTreeWidget widget;
+    FolderTree tree(widget);
+
+    tree.build(base + "A/");
+    QTreeWidgetItem* root = tree.root();
+    QCOMPARE(root->text(0), "Arbeitsplatz");
+    QVERIFY(root->isExpanded());
+    QCOMPARE(root->child(0)->text(0), "/");
+    QCOMPARE(root->child(root->childCount() - 1)->text(0), QDir::toNativeSeparators(QDir::homePath()));
+    QVERIFY(tree.pathOf(root).isEmpty());
+    QCOMPARE(tree.pathOf(root->child(0)), "/");
+
+    QTreeWidgetItem* folder = itemAlong(root, dir.path());
+    QVERIFY(folder);
+    QCOMPARE(childTexts(folder), QStringList({"A", "b"}));
+    QTreeWidgetItem* a = folder->child(0);
+    QTreeWidgetItem* b = folder->child(1);
+    QVERIFY(a->isExpanded());
+    QVERIFY(!b->isExpanded());
+    QVERIFY(widget.selectedItems().isEmpty());
+    QCOMPARE(tree.pathOf(a), base + "A/");
+    // One level ahead of what is open, and further when opened.
+    QCOMPARE(childTexts(a), QStringList{"deep"});
+    QCOMPARE(childTexts(b), QStringList{"sub"});
+    QCOMPARE(b->child(0)->childCount(), 0);
+    b->setExpanded(true);
+    QCOMPARE(childTexts(b->child(0)), QStringList{"deeper"});
+
+    QVERIFY(QDir(base + "b").removeRecursively());
+    QVERIFY(tree.pathOf(b).isEmpty());
+
+    // Names match exactly; the first one missing ends the way.
+    tree.build(base + "a/deep/");
+    folder = itemAlong(tree.root(), dir.path());
+    QVERIFY(folder);
+    QVERIFY(folder->isExpanded());
+    QCOMPARE(childTexts(folder), QStringList{"A"});
+    QVERIFY(!folder->child(0)->isExpanded());
+}
+
+QTEST_MAIN(ManagerSheetTest)
+#include "manager_sheet_test.moc"

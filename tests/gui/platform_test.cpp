@@ -1,0 +1,86 @@
+// What the GUI takes from the platform: the settings store's types and
+// deletion, and the lock keys' LEDs.
+#include "view/lock_keys.h"
+#include "view/qt_settings_access.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+
+using namespace rovanta;
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settingsKeepTypesAndValuesAcrossRuns()
+    {
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Rovanta.conf"));
+        const std::string latin1Name = "Gr\xFCn";
+        {
+            QtSettingsAccess first(ini);
+            first.writeInt("Settings", "MapCount", 3);
+            first.writeInt("MapStatus", "MapId_000", -1);
+            first.writeInt("MapStatus", "MapId_001", std::numeric_limits<std::int32_t>::min());
+            first.writeString("MapName", "MapId_000", "Zürich, Süd");
+            first.writeString("MapName", "MapId_001", latin1Name);
+            first.writeString("MapPath", "MapId_000", "FolderId_03\\Alps.cal");
+            first.writeString("MapPath", "MapId_001", "gone");
+            first.writeString("MapPath", "MapId_001", std::nullopt);
+            first.writeString("Folder", "FolderId_00", "");
+        }
+        QtSettingsAccess next(ini);
+        QCOMPARE(next.readInt("Settings", "MapCount", 0), 3);
+        QCOMPARE(next.readInt("MapStatus", "MapId_000", 0), -1);
+        QCOMPARE(next.readInt("MapStatus", "MapId_001", 0), std::numeric_limits<std::int32_t>::min());
+        QCOMPARE(next.readString("MapName", "MapId_000", ""), std::string("Zürich, Süd"));
+        QCOMPARE(next.readString("MapName", "MapId_001", ""), latin1Name);
+        QCOMPARE(next.readString("MapPath", "MapId_000", ""), std::string("FolderId_03\\Alps.cal"));
+        QCOMPARE(next.readString("MapPath", "MapId_001", "<none>"), std::string("<none>"));
+        QCOMPARE(next.readString("Folder", "FolderId_00", "<none>"), std::string());
+        // A word where a number belongs gives the default, as does a missing value.
+        QCOMPARE(next.readInt("MapName", "MapId_000", 7), 7);
+        QCOMPARE(next.readInt("Settings", "TourCount", 5), 5);
+    }
+
+    void handEditedSettingsGiveDefaults()
+    {
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Rovanta.conf"));
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\nMapCount=12abc\nTourCount=99999999999\nFolderCount= 2\n"
+                   "[MapName]\nMapId_000=Alps, North\n");
+        file.close();
+        QtSettingsAccess settings(ini);
+        QCOMPARE(settings.readInt("Settings", "MapCount", 0), 0);
+        QCOMPARE(settings.readInt("Settings", "TourCount", 0), 0);
+        QCOMPARE(settings.readString("MapName", "MapId_000", ""), std::string("Alps, North"));
+    }
+
+    void lockKeysFollowTheKeyboardLeds()
+    {
+        QTemporaryDir leds;
+        const auto led = [&](const QString& name, const char* level) {
+            QVERIFY(QDir(leds.path()).mkpath(name));
+            QFile file(leds.filePath(name + QStringLiteral("/brightness")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(level);
+        };
+        led(QStringLiteral("input3::capslock"), "0\n");
+        led(QStringLiteral("input7::capslock"), "1\n");
+        led(QStringLiteral("input3::numlock"), "0\n");
+        led(QStringLiteral("phy0-led"), "1\n");
+        QCOMPARE(readLockKey(LockKey::kCaps, leds.path()), std::optional<bool>(true));
+        QCOMPARE(readLockKey(LockKey::kNum, leds.path()), std::optional<bool>(false));
+        QCOMPARE(readLockKey(LockKey::kScroll, leds.path()), std::nullopt);
+        QCOMPARE(readLockKey(LockKey::kCaps, leds.filePath(QStringLiteral("missing"))), std::nullopt);
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "platform_test.moc"
