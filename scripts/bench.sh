@@ -11,3 +11,4 @@ cmake --build build/bench
 build/bench/bench/geodesy_bench "$@"
 build/bench/bench/map_bench "$@"
 build/bench/bench/manager_bench "$@"
+build/bench/bench/gui_bench "$@"

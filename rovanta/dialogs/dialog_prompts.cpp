@@ -3,14 +3,26 @@
 #include "dialogs/rename_dialog.h"
 #include "view/display.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QStringList>
 
 namespace rovanta {
 
+namespace {
+
+// Asked from the Manager sheet, the dialog belongs on top of the sheet.
+QWidget* ownerFor(QWidget* fallback)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : fallback;
+}
+
+} // namespace
+
 std::optional<std::string> DialogRenamePrompt::askNewName(const std::string& oldName)
 {
-    RenameDialog dialog(displayText(oldName), parent_.data());
+    RenameDialog dialog(displayText(oldName), ownerFor(parent_.data()));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return coreText(dialog.newName());
@@ -18,7 +30,7 @@ std::optional<std::string> DialogRenamePrompt::askNewName(const std::string& old
 
 std::optional<std::string> FileDialogSavePrompt::askSaveFile(const SaveFileRequest& request)
 {
-    QFileDialog dialog(parent_.data(), QString::fromStdString(request.title));
+    QFileDialog dialog(ownerFor(parent_.data()), QString::fromStdString(request.title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -36,6 +36,10 @@ int MessageDialog::answer(const std::string& text, MessageType type)
 {
     QApplication::beep();
     prepare(displayText(text), type);
+    // The box has no owner (it may speak before the main window exists), so
+    // it centres itself on the window the user is looking at.
+    if (const QWidget* over = QApplication::activeWindow(); over != nullptr && over != this)
+        move(over->frameGeometry().center() - rect().center());
     exec();
     return lastResult_;
 }

@@ -1,0 +1,75 @@
+// The application as a whole: it answers the core's questions with its own
+// dialogs, and keeps the settings per user under the company key.
+#include "dialogs/message.h"
+#include "dialogs/message_dialog.h"
+#include "dialogs/rename_prompt.h"
+#include "dialogs/save_file_prompt.h"
+#include "view/main_frame.h"
+#include "view/rovanta_app.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace rovanta;
+
+class AppTest : public QObject {
+    Q_OBJECT
+public:
+    explicit AppTest(CRovantaApp& app) : app_(app) {}
+
+private slots:
+    void startInstallsTheDialogsAndShowsTheWindow()
+    {
+        QVERIFY(app_.initInstance());
+        QVERIFY(app_.mainFrame() && app_.mainFrame()->isVisible());
+        QVERIFY(dynamic_cast<MessageDialog*>(InstalledMessageAnswerer::get()));
+        QVERIFY(InstalledRenamePrompt::get());
+        QVERIFY(InstalledSaveFilePrompt::get());
+    }
+
+    void showMessageRunsTheMessageDialog()
+    {
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<MessageDialog*>(QApplication::activeModalWidget()))
+                dialog->findChild<QPushButton*>(QStringLiteral("yesButton"))->click();
+        });
+        QCOMPARE(showMessage(61208, kMessageYesNo), 6);
+    }
+
+private:
+    CRovantaApp& app_;
+};
+
+int main(int argc, char** argv)
+{
+    // The per-user settings of this run go to a folder of their own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString conf = config.filePath(QStringLiteral("Quelder Applications/Rovanta.conf"));
+    int failures = 0;
+    {
+        CRovantaApp app(argc, argv);
+        AppTest test(app);
+        failures = QTest::qExec(&test, argc, argv);
+        if (QFile::exists(conf)) {
+            qWarning("settings written before exit");
+            ++failures;
+        }
+    }
+    // At exit the store wrote its lists, with their counts as integers.
+    QSettings written(conf, QSettings::IniFormat);
+    if (written.value(QStringLiteral("Settings/FolderCount")).toString() != QStringLiteral("0")) {
+        qWarning("settings not written at exit to %s", qPrintable(conf));
+        ++failures;
+    }
+    return failures;
+}
+
+#include "app_test.moc"
