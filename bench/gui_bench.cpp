@@ -3,15 +3,11 @@
 // the folder tree opened along a folder of thousands of subfolders. Runs on
 // the offscreen platform, so the times include layout and painting into
 // the backing store, but no real display.
-#include "common/file_names.h"
 #include "manager/cl_manager.h"
 #include "manager/folder_tree.h"
 #include "manager/list_page_widget.h"
 #include "manager/manager_sheet.h"
-#include "manager/settings_layout.h"
-#include "map_files.h"
-#include "memory_settings.h"
-#include "temp_folder.h"
+#include "map_folder.h"
 #include "view/main_frame.h"
 #include "view/rovanta_view.h"
 
@@ -26,69 +22,24 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 namespace {
 using rovanta::test::MemorySettings;
-namespace settings = rovanta::settings;
 
-constexpr int kMapCount = 500;
+using rovanta::bench::kMapCount;
+using rovanta::bench::MapFolder;
+using rovanta::bench::numbered;
+
 // The entry clicked in the long list: far from both ends.
 constexpr int kMiddleRow = kMapCount / 2;
 constexpr int kWideFolderCount = 5000;
 
-std::string numbered(const char* format, int i)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, format, i);
-    return text;
-}
-
-// 500 small maps in one folder, with the settings that list the folder
-// alone or the folder and all maps (checked, the first one current).
-class MapFolder {
-public:
-    MapFolder()
-    {
-        for (int i = 0; i < kMapCount; ++i) {
-            const double west = 9.0 + 0.01 * (i % 20);
-            const double south = 53.0 + 0.01 * (i / 20);
-            rovanta::test::writeSampleMap(folder_.path(), numbered("m%03d.cal", i),
-                                          {.name = numbered("Map%03d", i),
-                                           .west = west,
-                                           .south = south,
-                                           .east = west + 0.01,
-                                           .north = south + 0.01,
-                                           .width = 100,
-                                           .height = 100});
-        }
-        const std::string folderKey = settings::folderKey(0);
-        onlyFolder.writeInt(settings::kSettings, settings::kFolderCount, 1);
-        onlyFolder.writeString(settings::kFolder, folderKey, rovanta::toUtf8(folder_.path()));
-
-        withMaps = onlyFolder;
-        withMaps.writeInt(settings::kSettings, settings::kMapCount, kMapCount);
-        for (int i = 0; i < kMapCount; ++i) {
-            const std::string key = settings::mapKey(i);
-            withMaps.writeString(settings::kMapName, key, numbered("Map%03d", i));
-            withMaps.writeString(settings::kMapPath, key, folderKey + numbered("\\m%03d.cal", i));
-            withMaps.writeInt(settings::kMapStatus, key, i == 0 ? 2 : 1);
-        }
-    }
-
-    MemorySettings onlyFolder;
-    MemorySettings withMaps;
-
-private:
-    rovanta::test::TempFolder folder_;
-};
-
 const MapFolder& mapFolder()
 {
-    static const MapFolder folder;
+    static const MapFolder folder(100, 2);
     return folder;
 }
 

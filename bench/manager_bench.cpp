@@ -2,71 +2,21 @@
 // calibration file of the listed folders. Neither may read pixels, so 500
 // maps of 100 x 100 and 500 of 20000 x 20000 (1.2 GB each, sparse) should
 // take the same time.
-#include "common/file_names.h"
 #include "manager/cl_manager.h"
-#include "manager/settings_layout.h"
-#include "map_files.h"
-#include "memory_settings.h"
-#include "temp_folder.h"
+#include "map_folder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace {
 using rovanta::test::MemorySettings;
-namespace settings = rovanta::settings;
 
-constexpr int kMapCount = 500;
-
-// Map i is "Map<nnn>" in "m<nnn>.cal".
-std::string numbered(const char* format, int i)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, format, i);
-    return text;
-}
-
-// One folder of maps per bitmap edge, with the settings that list them.
-class MapFolder {
-public:
-    explicit MapFolder(int edge)
-    {
-        for (int i = 0; i < kMapCount; ++i) {
-            const double west = 9.0 + 0.01 * (i % 20);
-            const double south = 53.0 + 0.01 * (i / 20);
-            rovanta::test::writeSampleMap(folder_.path(), numbered("m%03d.cal", i),
-                                          {.name = numbered("Map%03d", i),
-                                           .west = west,
-                                           .south = south,
-                                           .east = west + 0.01,
-                                           .north = south + 0.01,
-                                           .width = edge,
-                                           .height = edge});
-        }
-        const std::string folderKey = settings::folderKey(0);
-        onlyFolder.writeInt(settings::kSettings, settings::kFolderCount, 1);
-        onlyFolder.writeString(settings::kFolder, folderKey, rovanta::toUtf8(folder_.path()));
-
-        withMaps = onlyFolder;
-        withMaps.writeInt(settings::kSettings, settings::kMapCount, kMapCount);
-        for (int i = 0; i < kMapCount; ++i) {
-            const std::string key = settings::mapKey(i);
-            withMaps.writeString(settings::kMapName, key, numbered("Map%03d", i));
-            withMaps.writeString(settings::kMapPath, key, folderKey + numbered("\\m%03d.cal", i));
-            withMaps.writeInt(settings::kMapStatus, key, 1);
-        }
-    }
-
-    MemorySettings onlyFolder;
-    MemorySettings withMaps;
-
-private:
-    rovanta::test::TempFolder folder_;
-};
+using rovanta::bench::kMapCount;
+using rovanta::bench::MapFolder;
+using rovanta::bench::numbered;
 
 // Built on first use per edge; the folders go when the program ends.
 const MapFolder& mapFolder(int edge)
@@ -74,7 +24,7 @@ const MapFolder& mapFolder(int edge)
     static std::map<int, std::unique_ptr<MapFolder>> folders;
     auto& folder = folders[edge];
     if (!folder)
-        folder = std::make_unique<MapFolder>(edge);
+        folder = std::make_unique<MapFolder>(edge, 1);
     return *folder;
 }
 
