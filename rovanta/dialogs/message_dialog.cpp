@@ -19,9 +19,9 @@ MessageDialog::MessageDialog(QWidget* parent)
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
     }
-    connect(ui_->okButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerOk); });
-    connect(ui_->yesButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerYes); });
-    connect(ui_->noButton, &QPushButton::clicked, this, [this] { finishWith(kAnswerNo); });
+    connect(ui_->okButton, &QPushButton::clicked, this, [this] { done(kAnswerOk); });
+    connect(ui_->yesButton, &QPushButton::clicked, this, [this] { done(kAnswerYes); });
+    connect(ui_->noButton, &QPushButton::clicked, this, [this] { done(kAnswerNo); });
     connect(ui_->cancelButton, &QPushButton::clicked, this, &MessageDialog::reject);
     // Every way out records an answer, so a later caller never sees an
     // earlier one; anything but Ok or Yes counts as No.
@@ -67,12 +67,7 @@ void MessageDialog::prepare(const QString& text, MessageType type)
 
 void MessageDialog::reject()
 {
-    finishWith(kAnswerNo);
-}
-
-void MessageDialog::finishWith(int result)
-{
-    done(result);
+    done(kAnswerNo);
 }
 
 } // namespace rovanta

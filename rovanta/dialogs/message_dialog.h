@@ -33,8 +33,6 @@ protected:
     void reject() override;
 
 private:
-    void finishWith(int result);
-
     std::unique_ptr<Ui::MessageDialog> ui_;
     int lastResult_ = 0;
 };
