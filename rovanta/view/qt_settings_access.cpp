@@ -84,6 +84,12 @@ std::string QtSettingsAccess::readString(std::string_view section, std::string_v
     }
 }
 
+bool QtSettingsAccess::flush()
+{
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}
+
 void QtSettingsAccess::writeInt(std::string_view section, std::string_view name, std::int32_t value)
 {
     settings_.setValue(keyOf(section, name), static_cast<int>(value));

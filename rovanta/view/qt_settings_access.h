@@ -20,8 +20,11 @@ public:
     void writeInt(std::string_view section, std::string_view name, std::int32_t value) override;
     void writeString(std::string_view section, std::string_view name, std::optional<std::string_view> text) override;
 
-    /// Writes what is pending to the store; also done on destruction.
-    void flush() { settings_.sync(); }
+    /// Writes what is pending to the store (also done on destruction);
+    /// false when the store could not be written.
+    bool flush();
+    /// Where the settings live, for messages.
+    QString location() const { return settings_.fileName(); }
 
 private:
     QSettings settings_;

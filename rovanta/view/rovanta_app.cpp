@@ -1,6 +1,7 @@
 #include "view/rovanta_app.h"
 
 #include "dialogs/dialog_prompts.h"
+#include "dialogs/message.h"
 #include "dialogs/message_dialog.h"
 #include "view/icons.h"
 #include "view/main_frame.h"
@@ -21,6 +22,9 @@ CRovantaApp::CRovantaApp(int& argc, char** argv) : QApplication(argc, argv)
 CRovantaApp::~CRovantaApp()
 {
     frame_.reset();
+    // The registered folders, maps and tours would otherwise be lost unseen.
+    if (settings_ && !settings_->flush())
+        showMessage("The settings could not be saved to " + settings_->location().toStdString() + "!", kMessageOk);
     InstalledSaveFilePrompt::install(nullptr);
     InstalledRenamePrompt::install(nullptr);
     InstalledMessageAnswerer::install(nullptr);

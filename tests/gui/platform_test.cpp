@@ -47,6 +47,20 @@ private slots:
         QCOMPARE(next.readInt("Settings", "TourCount", 5), 5);
     }
 
+    void aFailedWriteIsReported()
+    {
+        QTemporaryDir folder;
+        // A folder where the file belongs: the write cannot complete.
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
+        QtSettingsAccess settings(folder.filePath(QStringLiteral("Rovanta.conf")));
+        settings.writeInt("Settings", "MapCount", 1);
+        QVERIFY(!settings.flush());
+
+        QtSettingsAccess writable(folder.filePath(QStringLiteral("other.conf")));
+        writable.writeInt("Settings", "MapCount", 1);
+        QVERIFY(writable.flush());
+    }
+
     void handEditedSettingsGiveDefaults()
     {
         QTemporaryDir folder;
