@@ -6,6 +6,7 @@
 #include "view/icons.h"
 #include "view/main_frame.h"
 #include "view/qt_settings_access.h"
+#include "view/quit_signals.h"
 
 namespace rovanta {
 
@@ -21,6 +22,7 @@ CRovantaApp::CRovantaApp(int& argc, char** argv) : QApplication(argc, argv)
 // dialogs must not answer for a program that is gone.
 CRovantaApp::~CRovantaApp()
 {
+    quitOnSignals_.reset();
     frame_.reset();
     // The registered folders, maps and tours would otherwise be lost unseen.
     if (settings_ && !settings_->flush())
@@ -40,6 +42,7 @@ bool CRovantaApp::initInstance()
     saveFile_ = std::make_unique<FileDialogSavePrompt>(frame_.get());
     InstalledRenamePrompt::install(rename_.get());
     InstalledSaveFilePrompt::install(saveFile_.get());
+    quitOnSignals_ = std::make_unique<QuitOnSignals>();
     frame_->show();
     return true;
 }

@@ -13,6 +13,7 @@ class DialogRenamePrompt;
 class FileDialogSavePrompt;
 class MessageDialog;
 class QtSettingsAccess;
+class QuitOnSignals;
 
 class CRovantaApp : public QApplication {
     Q_OBJECT
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<DialogRenamePrompt> rename_;
     std::unique_ptr<FileDialogSavePrompt> saveFile_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QuitOnSignals> quitOnSignals_;
 };
 
 } // namespace rovanta

@@ -1,0 +1,66 @@
+#include "view/quit_signals.h"
+
+#include <QCoreApplication>
+
+#ifdef Q_OS_UNIX
+#include <QSocketNotifier>
+
+#include <array>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace rovanta {
+
+#ifdef Q_OS_UNIX
+namespace {
+
+constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};
+
+// A signal handler may only write to a pipe; the event loop reads it.
+int wakeUp[2] = {-1, -1};
+
+extern "C" void noteSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(wakeUp[1], &byte, 1);
+}
+
+} // namespace
+
+QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
+{
+    if (wakeUp[0] < 0 && ::pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [] {
+        char bytes[16];
+        while (::read(wakeUp[0], bytes, sizeof bytes) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = noteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : kSignals)
+        ::sigaction(signal, &action, nullptr);
+}
+
+QuitOnSignals::~QuitOnSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : kSignals)
+        ::sigaction(signal, &action, nullptr);
+}
+#else
+QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
+{
+}
+QuitOnSignals::~QuitOnSignals() = default;
+#endif
+
+} // namespace rovanta
