@@ -31,8 +31,14 @@ extern "C" void noteSignal(int)
 
 QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
 {
-    if (wakeUp[0] < 0 && ::pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
+    if (wakeUp[0] < 0) {
+        if (::pipe(wakeUp) != 0)
+            return;
+        for (const int end : wakeUp) {
+            ::fcntl(end, F_SETFD, FD_CLOEXEC);
+            ::fcntl(end, F_SETFL, O_NONBLOCK);
+        }
+    }
     auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [] {
         char bytes[16];
