@@ -2,6 +2,7 @@
 
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
+#include "view/display.h"
 #include "view/icons.h"
 
 #include <QAction>
@@ -49,11 +50,6 @@ const Menu kHelpMenu{"&Help",
 // The toolbar in its order; 0 is the separator.
 constexpr int kToolbar[] = {kManager, kNewTour, kTourDistances, kSaveTour, kClearTour, 0, kAppAbout, kContextHelp};
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QKeySequence shortcutOf(int id)
 {
     switch (id) {
@@ -76,7 +72,7 @@ QAction* CommandActions::makeAction(int id, const QString& text, QObject* owner)
 {
     auto* action = new QAction(text, owner);
     action->setProperty(kIdProperty, id);
-    action->setStatusTip(fromView(strings::commandPrompt(id)));
+    action->setStatusTip(displayText(strings::commandPrompt(id)));
     connect(action, &QAction::triggered, this, [this, id] { emit triggered(id); });
     return action;
 }
@@ -116,9 +112,9 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
             toolBar.addSeparator();
             continue;
         }
-        QAction* action = makeAction(id, fromView(strings::commandTooltip(id)), &toolBar);
+        QAction* action = makeAction(id, displayText(strings::commandTooltip(id)), &toolBar);
         action->setIcon(icons::command(id));
-        action->setToolTip(fromView(strings::commandTooltip(id)));
+        action->setToolTip(displayText(strings::commandTooltip(id)));
         toolBar.addAction(action);
         tool_[id] = action;
     }

@@ -4,6 +4,7 @@
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/command_actions.h"
+#include "view/display.h"
 #include "view/icons.h"
 #include "view/lock_keys.h"
 #include "view/rovanta_doc.h"
@@ -16,19 +17,10 @@
 
 namespace rovanta {
 
-namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     : QMainWindow(parent), commands_(new CommandActions(this)), doc_(std::make_unique<CRovantaDoc>())
 {
-    setWindowTitle(fromView(strings::loadString(strings::kAppTitle)));
+    setWindowTitle(displayText(strings::loadString(strings::kAppTitle)));
     setWindowIcon(icons::program());
 
     toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -64,7 +56,7 @@ CMainFrame::~CMainFrame()
 void CMainFrame::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
-    idle_ = new QLabel(fromView(strings::loadString(strings::kIdleMessage)), bar);
+    idle_ = new QLabel(displayText(strings::loadString(strings::kIdleMessage)), bar);
     bar->addWidget(idle_, 1);
     lockKeys_ = new LockKeyPanes(*bar);
 }
