@@ -1,0 +1,83 @@
+// A map's bitmap, ready to paint without decoding it whole. Uncompressed
+// BMPs are memory-mapped and their rows wrapped in place; anything else
+// Qt can read is decoded once.
+#pragma once
+
+#include "map/bmp_header.h"
+
+#include <QFile>
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+namespace rovanta {
+
+/// Part of a bitmap's rows, in stored order.
+struct BitmapWindow {
+    /// Convertible to Format_RGB32 by QImage::convertToFormat; refers to
+    /// the mapping or the decoded image where the format allows, so it must
+    /// not outlive its MapBitmap.
+    QImage image;
+    /// Stored position (column, row) of the image's top-left pixel. Lies at
+    /// or before the rectangle asked for: 1-bit rows start on a byte.
+    QPoint origin;
+};
+
+class MapBitmap {
+public:
+    /// Maps or decodes the file at `path`. Nothing when the file is missing,
+    /// malformed, truncated, or cannot be read at all; never throws.
+    static std::unique_ptr<MapBitmap> load(const QString& path);
+
+    ~MapBitmap();
+    MapBitmap(const MapBitmap&) = delete;
+    MapBitmap& operator=(const MapBitmap&) = delete;
+
+    /// Pixels, each at least 1.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    /// True when stored row 0 is the bitmap's bottom row (the usual BMP
+    /// order, and the map's own y axis); false when it is the top row.
+    bool bottomUp() const { return bottomUp_; }
+    /// True when the pixels are read from a mapping of the file.
+    bool isMapped() const { return mapped_ != nullptr; }
+
+    /// The stored rows and columns of `stored` (clipped to the bitmap),
+    /// without copying where the pixel format allows; 4-bit rows and 32-bit
+    /// rows (whose fourth byte is not alpha) are converted, only within the
+    /// window. Safe to call from any thread.
+    BitmapWindow window(const QRect& stored) const;
+
+private:
+    /// How stored rows become a window's image.
+    enum class Rows {
+        kWrapped,  ///< in place, in format_
+        kNibbles,  ///< 4-bit indices widened to Format_Indexed8
+        kOpaque32, ///< B, G, R, unused made Format_RGB32 with alpha 0xFF
+    };
+
+    MapBitmap() = default;
+    bool wrapMapping(const BmpHeader& header);
+    bool decodeWithQt();
+    BitmapWindow wrappedWindow(const QRect& clipped) const;
+    BitmapWindow nibbleWindow(const QRect& clipped) const;
+    BitmapWindow opaque32Window(const QRect& clipped) const;
+
+    QFile file_;
+    uchar* mapped_ = nullptr;
+    QImage decoded_;
+    const uchar* rows_ = nullptr; ///< first stored row
+    qsizetype stride_ = 0;        ///< bytes per stored row
+    QImage::Format format_ = QImage::Format_Invalid;
+    Rows rowsKind_ = Rows::kWrapped;
+    QList<QRgb> colors_;
+    int bitsPerPixel_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    bool bottomUp_ = false;
+};
+
+} // namespace rovanta
