@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -42,8 +43,10 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
-    view_->initialUpdate();
+    // The view centres the map in its own size, so it needs that size first.
     resize(800, 600);
+    layout()->activate();
+    view_->initialUpdate();
 }
 
 // The view goes first: its manager writes the settings while the frame,

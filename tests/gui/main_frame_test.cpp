@@ -220,6 +220,13 @@ private slots:
             frame_ = std::make_unique<CMainFrame>(*settings_);
             QCOMPARE(frame_->windowTitle(), QStringLiteral("Alps"));
             QVERIFY(frame_->view().currentMap());
+            // The map's centre starts at the centre of the view's final size.
+            const CRovantaView& view = frame_->view();
+            QVERIFY(view.bitmapLoaded());
+            QVERIFY(view.width() > 400);
+            const IPoint centred = centredScroll(view.layout(), view.outerSize());
+            QCOMPARE(view.scrollPosition().x, std::max(0, centred.x));
+            QCOMPARE(view.scrollPosition().y, std::max(0, centred.y));
             // A new folder in the running program reaches the file only at exit.
             frame_->view().manager().folderPage().setFolderText(maps.path().toStdString() + ";/gone" +
                                                                 std::to_string(run) + ";");

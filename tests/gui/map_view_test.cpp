@@ -1,0 +1,323 @@
+#include "bmp_pattern.h"
+#include "bmp_writer.h"
+#include "common/file_names.h"
+#include "manager/settings_layout.h"
+#include "map_files.h"
+#include "memory_settings.h"
+#include "resources/command_ids.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+#include "view/rovanta_view.h"
+#include "view/tour_painter.h"
+
+#include <QImageReader>
+#include <QPainter>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace rovanta;
+
+namespace {
+
+class NoMenus : public MenuStates {
+public:
+    void setMenuEnabled(int, bool) override {}
+    bool isMenuEnabled(int) const override { return true; }
+};
+
+using test::BmpPacking;
+using test::PatternBmp;
+
+// One registered map, stored as the current one, whose bitmap the test
+// then replaces as it likes.
+class OneMap {
+public:
+    OneMap(int width, int height)
+    {
+        namespace settings = rovanta::settings;
+        test::writeSampleMap(folder_.path(), "Moor.cal", {.name = "Moor", .width = width, .height = height});
+        store.writeInt(settings::kSettings, settings::kFolderCount, 1);
+        store.writeString(settings::kFolder, settings::folderKey(0), toUtf8(folder_.path()));
+        store.writeInt(settings::kSettings, settings::kMapCount, 1);
+        store.writeString(settings::kMapName, settings::mapKey(0), "Moor");
+        store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\Moor.cal");
+        store.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+    }
+    std::filesystem::path bitmap() const { return folder_.path() / "Moor.bmp"; }
+    QString bitmapName() const { return QString::fromStdString(toUtf8(bitmap())); }
+
+    test::MemorySettings store;
+
+private:
+    test::TempFolder folder_;
+};
+
+struct ShownView {
+    ShownView(OneMap& map, QSize outer) : view(map.store, menus)
+    {
+        view.resize(outer);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.initialUpdate();
+    }
+    QImage grab()
+    {
+        QImage image = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return image;
+    }
+
+    NoMenus menus;
+    CRovantaView view;
+};
+
+QPoint qt(IPoint p)
+{
+    return {p.x, p.y};
+}
+
+// Qt's BMP reader widens 5- and 6-bit channels by shifting alone, so
+// white comes out as (248, 252, 248); the view widens by repeating the
+// high bits, as QImage's 16-bit formats do, and keeps white white.
+void replicateLowBits(QImage& image, int greenBits)
+{
+    const auto widen = [](int value, int bits) {
+        const int raw = value >> (8 - bits);
+        return raw << (8 - bits) | raw >> (2 * bits - 8);
+    };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            image.setPixel(x, y, qRgb(widen(qRed(c), 5), widen(qGreen(c), greenBits), widen(qBlue(c), 5)));
+        }
+}
+
+} // namespace
+
+class MapViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutAndScrollingFollowTheBitmap()
+    {
+        OneMap map(400, 300);
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        QVERIFY(view.bitmapLoaded());
+        QCOMPARE(view.windowTitle(), QStringLiteral("Moor"));
+        QCOMPARE(view.layout().canvasSize(), (ISize{1200, 900}));
+        QCOMPARE(qt(view.scrollPosition()), QPoint(350, 250));
+        // The platform's scroll range: the canvas less the window's inside.
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 1200 - view.viewport()->width());
+        QCOMPARE(view.verticalScrollBar()->maximum(), 900 - view.viewport()->height());
+
+        view.onCommand(commands::kZoomIn);
+        QCOMPARE(view.layout().canvasSize(), (ISize{1500, 1125}));
+        QCOMPARE(qt(view.scrollPosition()), QPoint(500, 362));
+        view.onCommand(commands::kZoomOut);
+        QCOMPARE(view.layout().canvasSize(), (ISize{1200, 900}));
+
+        // Centring beyond the canvas is clamped by the scroll range.
+        view.zoomAt(1.0, {0, 0});
+        QCOMPARE(qt(view.scrollPosition()), QPoint(0, 0));
+        view.zoomAt(1.0, {800, 300});
+        QCOMPARE(qt(view.scrollPosition()), QPoint(550, 100));
+        QCOMPARE(qt(view.windowToPixel({800, 300})), QPoint(400, 300));
+    }
+
+    void paintsTheTourOverTheMap()
+    {
+        OneMap map(400, 300);
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        const TourRecord tour = view.manager().tourList().newTour();
+        for (const IPoint pixel : {IPoint{100, 100}, IPoint{200, 100}, IPoint{200, 200}}) {
+            cl_RefPoint point;
+            point.pixel = pixel;
+            tour->addPoint(point);
+        }
+        view.setMarkedPoint(view.pixelToWindow({200, 200}));
+        const QImage image = shown.grab();
+        const QPoint scroll = qt(view.scrollPosition());
+        const auto at = [&](IPoint pixel, QPoint offset = {}) {
+            return image.pixel(qt(view.pixelToWindow(pixel)) - scroll + offset);
+        };
+        const QRgb black = qRgb(0, 0, 0);              // the bitmap's zero pixels
+        QCOMPARE(at({150, 100}), kTourColor);          // the line 0 → 1
+        QCOMPARE(at({200, 150}), kTourColor);          // 1 → 2
+        QCOMPARE(at({150, 150}), black);               // no line 0 → 2
+        QCOMPARE(at({100, 100}, {0, 2}), kTourColor);  // the small circle
+        QCOMPARE(at({100, 100}, {-4, 0}), black);      // and no more
+        QCOMPARE(at({200, 200}, {10, 0}), kTourColor); // the marked point's ring
+        QCOMPARE(at({200, 200}, {0, -10}), kTourColor);
+        QCOMPARE(at({200, 200}, {5, 5}), black);
+        QCOMPARE(at({100, 100}, {0, -30}), black);
+        // Each number has its top-left corner 20 pixels above its point.
+        for (const IPoint pixel : {IPoint{100, 100}, IPoint{200, 100}, IPoint{200, 200}}) {
+            const QPoint corner = qt(view.pixelToWindow(pixel)) - scroll - QPoint(0, 20);
+            int magenta = 0;
+            for (int y = corner.y(); y < corner.y() + 16; ++y)
+                for (int x = corner.x(); x < corner.x() + 12; ++x)
+                    magenta += image.pixel(x, y) == kTourColor;
+            QVERIFY2(magenta > 5, "a number is drawn");
+            for (int x = corner.x() - 6; x < corner.x() - 1; ++x)
+                QCOMPARE(image.pixel(x, corner.y() + 6), black);
+        }
+    }
+
+    // After a tour change the next paint brings the tour's start into view.
+    void clearBackgroundCentresOnTheFirstPoint()
+    {
+        OneMap map(400, 300);
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        cl_RefPoint start;
+        start.pixel = {60, 250};
+        view.manager().tourList().newTour()->addPoint(start);
+        QTest::qWait(20);
+        QCOMPARE(qt(view.scrollPosition()), QPoint(350, 250));
+        view.setClearBackground();
+        const IPoint centred = centringScroll(view.pixelToWindow(start.pixel), view.outerSize());
+        QTRY_COMPARE(qt(view.scrollPosition()), qt(centred));
+        // Only once: the user may scroll away again.
+        view.zoomAt(1.0, {600, 450});
+        QTest::qWait(20);
+        QCOMPARE(qt(view.scrollPosition()), QPoint(350, 250));
+    }
+
+    void mappedBitmapPaintsLikeQtsDecoding_data()
+    {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("packing");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("topDown");
+        QTest::addColumn<double>("zoom");
+        const struct {
+            const char* name;
+            int bits;
+            BmpPacking packing;
+        } depths[] = {{"1bit", 1, BmpPacking::kPlain},
+                      {"4bit", 4, BmpPacking::kPlain},
+                      {"8bit", 8, BmpPacking::kPlain},
+                      {"16bit555", 16, BmpPacking::kPlain},
+                      {"16bit565", 16, BmpPacking::kBitfields565},
+                      {"24bit", 24, BmpPacking::kPlain},
+                      {"32bit", 32, BmpPacking::kPlain},
+                      {"32bitFields", 32, BmpPacking::kBitfields888}};
+        for (const auto& depth : depths)
+            for (const int width : {37, 38, 39, 40})
+                for (const double zoom : {0.5, 1.0, 2.0})
+                    QTest::addRow("%s w%d zoom %g", depth.name, width, zoom)
+                        << depth.bits << int(depth.packing) << width << false << zoom;
+        for (const auto& depth : depths)
+            for (const double zoom : {0.5, 2.0})
+                QTest::addRow("%s top-down zoom %g", depth.name, zoom)
+                    << depth.bits << int(depth.packing) << 39 << true << zoom;
+    }
+
+    void mappedBitmapPaintsLikeQtsDecoding()
+    {
+        QFETCH(int, bits);
+        QFETCH(int, packing);
+        QFETCH(int, width);
+        QFETCH(bool, topDown);
+        QFETCH(double, zoom);
+        constexpr int kHeight = 23;
+        OneMap map(width, kHeight);
+        QVERIFY(test::writePatternBmp(map.bitmap(), {.width = width,
+                                                     .height = kHeight,
+                                                     .bitsPerPixel = static_cast<std::uint16_t>(bits),
+                                                     .packing = static_cast<BmpPacking>(packing),
+                                                     .topDown = topDown}));
+        QImageReader reader(map.bitmapName());
+        QImage reference = reader.read().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(!reference.isNull(), qPrintable(reader.errorString()));
+        if (bits == 16)
+            replicateLowBits(reference, static_cast<BmpPacking>(packing) == BmpPacking::kBitfields565 ? 6 : 5);
+
+        ShownView shown(map, {300, 200});
+        CRovantaView& view = shown.view;
+        view.zoomBy(zoom);
+        const QImage painted = shown.grab();
+
+        // The naive way: the decoded image stretched onto the same rectangle.
+        QImage expected(painted.size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            const IPoint origin = view.layout().targetOrigin();
+            const ISize size = view.layout().targetSize();
+            const IPoint scroll = view.scrollPosition();
+            QPainter painter(&expected);
+            painter.drawImage(QRect(origin.x - scroll.x, origin.y - scroll.y, size.width, size.height), reference);
+        }
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                if ((painted.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2): %3 instead of %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(painted.pixel(x, y), 8, 16)
+                                         .arg(expected.pixel(x, y), 8, 16)));
+    }
+
+    void unreadableBitmapsLeaveTheViewBlank_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::addRow("missing") << 0;
+        QTest::addRow("truncated") << 1;
+        QTest::addRow("not a bitmap") << 2;
+    }
+
+    void unreadableBitmapsLeaveTheViewBlank()
+    {
+        QFETCH(int, damage);
+        OneMap map(120, 80);
+        std::filesystem::remove(map.bitmap());
+        if (damage == 1)
+            QVERIFY(test::writeBmp(map.bitmap(), {.width = 120, .height = 80, .dropBytes = 7}));
+        if (damage == 2)
+            QVERIFY(QFile(map.bitmapName()).open(QIODevice::WriteOnly));
+        test::ScriptedAnswerer answerer;
+        ShownView shown(map, {300, 200});
+        CRovantaView& view = shown.view;
+        const TourRecord tour = view.manager().tourList().newTour();
+        tour->addPoint(cl_RefPoint());
+        QVERIFY(!view.bitmapLoaded());
+        QCOMPARE(view.windowTitle(), QStringLiteral("Moor"));
+        view.onCommand(commands::kZoomIn);
+        QImage blank(shown.grab().size(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QCOMPARE(shown.grab(), blank);
+        QVERIFY(answerer.shown.empty());
+    }
+
+    // Zoomed out, a one-pixel line must still show, where sampling every
+    // fourth pixel would lose it.
+    void zoomedOutLineworkStaysVisible()
+    {
+        OneMap map(400, 400);
+        QImage lines(400, 400, QImage::Format_RGB32);
+        lines.fill(Qt::white);
+        for (int y = 0; y < 400; ++y)
+            lines.setPixel(201, y, qRgb(0, 0, 0));
+        QVERIFY(lines.save(map.bitmapName(), "BMP"));
+
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        view.zoomBy(0.25);
+        QTRY_VERIFY(view.pyramid() && view.pyramid()->ready());
+        QTest::qWait(20);
+        const QImage image = shown.grab();
+        const QPoint scroll = qt(view.scrollPosition());
+        const int row = qt(view.pixelToWindow({0, 200})).y() - scroll.y();
+        int darkest = 255;
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, row)));
+        QVERIFY2(darkest < 224, "the line shows");
+        QVERIFY2(darkest > 0, "averaged with the white around it");
+    }
+};
+
+QTEST_MAIN(MapViewTest)
+#include "map_view_test.moc"
