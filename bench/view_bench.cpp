@@ -1,0 +1,233 @@
+// The map view on scanned maps far beyond what a decoder should hold in
+// memory: opening a 20000 × 20000 map to its first screen, repainting a
+// full-HD window at the zoom steps users reach, and a 40000 × 40000 map,
+// each against decoding the same file with Qt's reader.
+#include "bmp_pattern.h"
+#include "bmp_writer.h"
+#include "common/file_names.h"
+#include "manager/settings_layout.h"
+#include "map_files.h"
+#include "memory_settings.h"
+#include "temp_folder.h"
+#include "view/rovanta_view.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QScrollBar>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using rovanta::CRovantaView;
+using rovanta::test::MemorySettings;
+
+constexpr QSize kWindow(1920, 1080);
+constexpr int kQtDefaultAllocationLimitMB = 128;
+
+class NoMenus : public rovanta::MenuStates {
+public:
+    void setMenuEnabled(int, bool) override {}
+    bool isMenuEnabled(int) const override { return true; }
+};
+
+enum class Content { kPattern, kSparse };
+
+struct MapSpec {
+    const char* name;
+    int side;
+    std::uint16_t bits;
+    Content content;
+};
+
+const MapSpec kBig24{"Big24", 20000, 24, Content::kPattern};
+const MapSpec kBig8{"Big8", 20000, 8, Content::kPattern};
+const MapSpec kMid24{"Mid24", 8000, 24, Content::kPattern};
+const MapSpec kHuge8{"Huge8", 40000, 8, Content::kSparse};
+
+// Resident anonymous memory, bytes: what the process itself allocated, as
+// opposed to file pages it maps.
+long long anonymousBytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long long kilobytes = 0;
+    while (status >> key) {
+        if (key == "RssAnon:") {
+            status >> kilobytes;
+            return kilobytes * 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return -1;
+}
+
+// The maps, written on first use into one temporary folder and removed at
+// exit, each with settings that make it the current map.
+class Maps {
+public:
+    static Maps& get()
+    {
+        static Maps maps;
+        return maps;
+    }
+    MemorySettings settingsFor(const MapSpec& spec)
+    {
+        namespace settings = rovanta::settings;
+        const std::string cal = std::string(spec.name) + ".cal";
+        if (!written_[spec.name]) {
+            rovanta::test::writeSampleMap(folder_.path(), cal,
+                                          {.name = spec.name, .width = spec.side, .height = spec.side});
+            if (spec.content == Content::kPattern)
+                rovanta::test::writePatternBmp(folder_.path() / (std::string(spec.name) + ".bmp"),
+                                               {.width = spec.side, .height = spec.side, .bitsPerPixel = spec.bits});
+            else
+                rovanta::test::writeBmp(folder_.path() / (std::string(spec.name) + ".bmp"),
+                                        {.width = spec.side, .height = spec.side, .bitsPerPixel = spec.bits});
+            written_[spec.name] = true;
+        }
+        MemorySettings store;
+        store.writeInt(settings::kSettings, settings::kFolderCount, 1);
+        store.writeString(settings::kFolder, settings::folderKey(0), rovanta::toUtf8(folder_.path()));
+        store.writeInt(settings::kSettings, settings::kMapCount, 1);
+        store.writeString(settings::kMapName, settings::mapKey(0), spec.name);
+        store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\" + cal);
+        store.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+        return store;
+    }
+    QString bitmap(const MapSpec& spec) const
+    {
+        return QString::fromStdString(rovanta::toUtf8(folder_.path() / (std::string(spec.name) + ".bmp")));
+    }
+
+private:
+    rovanta::test::TempFolder folder_;
+    std::map<std::string, bool> written_;
+};
+
+// A view with a full-HD inside, shown on the offscreen platform.
+struct ShownView {
+    explicit ShownView(const MapSpec& spec) : settings(Maps::get().settingsFor(spec)), view(settings, menus)
+    {
+        view.resize(kWindow);
+        view.show();
+        QCoreApplication::processEvents();
+        view.resize(kWindow * 2 - view.viewport()->size());
+        QCoreApplication::processEvents();
+        view.initialUpdate();
+    }
+    // Waits for the pyramid the last paint asked for; seconds, or -1.
+    double awaitPyramid()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        view.viewport()->repaint();
+        while (view.pyramid() && !view.pyramid()->ready() && timer.elapsed() < 600'000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return view.pyramid() && view.pyramid()->ready() ? timer.elapsed() / 1000.0 : -1;
+    }
+
+    MemorySettings settings;
+    NoMenus menus;
+    CRovantaView view;
+};
+
+const MapSpec& specFor(int index)
+{
+    static const MapSpec* const specs[] = {&kBig24, &kBig8, &kMid24, &kHuge8};
+    return *specs[index];
+}
+
+// loadMapBitmap to the end of the first paint at zoom 1.
+void BM_OpenToFirstPaint(benchmark::State& state)
+{
+    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
+    ShownView shown(spec);
+    const long long before = anonymousBytes();
+    for (auto _ : state) {
+        shown.view.loadMapBitmap();
+        shown.view.viewport()->repaint();
+    }
+    state.counters["anon_growth_MB"] = double(anonymousBytes() - before) / (1 << 20);
+    if (!shown.view.bitmapLoaded())
+        state.SkipWithError("the bitmap did not load");
+    state.SetLabel(spec.name);
+}
+
+// The same file through Qt's own reader, the whole image decoded.
+void BM_QtDecode(benchmark::State& state)
+{
+    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
+    Maps::get().settingsFor(spec);
+    // Without Qt's guard against huge allocations, to see what decoding costs.
+    QImageReader::setAllocationLimit(0);
+    const long long before = anonymousBytes();
+    long long peak = 0;
+    bool decoded = false;
+    for (auto _ : state) {
+        QImageReader reader(Maps::get().bitmap(spec));
+        const QImage image = reader.read();
+        decoded = !image.isNull();
+        peak = std::max(peak, anonymousBytes() - before);
+    }
+    QImageReader::setAllocationLimit(kQtDefaultAllocationLimitMB);
+    state.counters["anon_growth_MB"] = double(peak) / (1 << 20);
+    state.counters["decoded"] = decoded;
+    state.SetLabel(spec.name);
+}
+
+// A full-HD repaint at a zoom, after the pyramid is ready.
+void BM_Repaint(benchmark::State& state)
+{
+    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
+    const double zoom = state.range(1) / 100.0;
+    ShownView shown(spec);
+    shown.view.zoomBy(zoom);
+    if (zoom < 0.5)
+        state.counters["pyramid_s"] = shown.awaitPyramid();
+    if (!shown.view.bitmapLoaded() || (zoom < 0.5 && !shown.view.pyramid()->ready()))
+        state.SkipWithError("nothing to paint");
+    for (auto _ : state)
+        shown.view.viewport()->repaint();
+    state.SetLabel(std::string(spec.name) + " zoom " + std::to_string(zoom).substr(0, 4));
+}
+
+void openArgs(benchmark::internal::Benchmark* b)
+{
+    for (const int spec : {0, 2, 3})
+        b->Arg(spec);
+}
+
+void repaintArgs(benchmark::internal::Benchmark* b)
+{
+    for (const int spec : {0, 1})
+        for (const int zoom : {5, 25, 100, 400})
+            b->Args({spec, zoom});
+    b->Args({3, 5});
+    b->Args({3, 100});
+}
+
+BENCHMARK(BM_OpenToFirstPaint)->Apply(openArgs)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QtDecode)->Arg(0)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Repaint)->Apply(repaintArgs)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
