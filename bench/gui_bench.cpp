@@ -88,7 +88,7 @@ void BM_StartMainWindow(benchmark::State& state)
         settings = mapFolder().withMaps;
         state.ResumeTiming();
         auto frame = std::make_unique<rovanta::CMainFrame>(settings);
-        PaintWatch painted(frame->view());
+        PaintWatch painted(*frame->view().viewport());
         frame->show();
         if (!painted.wait()) {
             state.SkipWithError("the view never painted");
@@ -285,16 +285,3 @@ BENCHMARK(BM_FolderTreeWideFolder)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -39,17 +39,17 @@ public:
 
 enum class Content { kPattern, kSparse };
 
-struct MapSpec {
+struct SheetFile {
     const char* name;
     int side;
     std::uint16_t bits;
     Content content;
 };
 
-const MapSpec kBig24{"Big24", 20000, 24, Content::kPattern};
-const MapSpec kBig8{"Big8", 20000, 8, Content::kPattern};
-const MapSpec kMid24{"Mid24", 8000, 24, Content::kPattern};
-const MapSpec kHuge8{"Huge8", 40000, 8, Content::kSparse};
+const SheetFile kBig24{"Big24", 20000, 24, Content::kPattern};
+const SheetFile kBig8{"Big8", 20000, 8, Content::kPattern};
+const SheetFile kMid24{"Mid24", 8000, 24, Content::kPattern};
+const SheetFile kHuge8{"Huge8", 40000, 8, Content::kSparse};
 
 // Resident anonymous memory, bytes: what the process itself allocated, as
 // opposed to file pages it maps.
@@ -77,33 +77,33 @@ public:
         static Maps maps;
         return maps;
     }
-    MemorySettings settingsFor(const MapSpec& spec)
+    MemorySettings settingsFor(const SheetFile& sheet)
     {
         namespace settings = rovanta::settings;
-        const std::string cal = std::string(spec.name) + ".cal";
-        if (!written_[spec.name]) {
+        const std::string cal = std::string(sheet.name) + ".cal";
+        if (!written_[sheet.name]) {
             rovanta::test::writeSampleMap(folder_.path(), cal,
-                                          {.name = spec.name, .width = spec.side, .height = spec.side});
-            if (spec.content == Content::kPattern)
-                rovanta::test::writePatternBmp(folder_.path() / (std::string(spec.name) + ".bmp"),
-                                               {.width = spec.side, .height = spec.side, .bitsPerPixel = spec.bits});
+                                          {.name = sheet.name, .width = sheet.side, .height = sheet.side});
+            if (sheet.content == Content::kPattern)
+                rovanta::test::writePatternBmp(folder_.path() / (std::string(sheet.name) + ".bmp"),
+                                               {.width = sheet.side, .height = sheet.side, .bitsPerPixel = sheet.bits});
             else
-                rovanta::test::writeBmp(folder_.path() / (std::string(spec.name) + ".bmp"),
-                                        {.width = spec.side, .height = spec.side, .bitsPerPixel = spec.bits});
-            written_[spec.name] = true;
+                rovanta::test::writeBmp(folder_.path() / (std::string(sheet.name) + ".bmp"),
+                                        {.width = sheet.side, .height = sheet.side, .bitsPerPixel = sheet.bits});
+            written_[sheet.name] = true;
         }
         MemorySettings store;
         store.writeInt(settings::kSettings, settings::kFolderCount, 1);
         store.writeString(settings::kFolder, settings::folderKey(0), rovanta::toUtf8(folder_.path()));
         store.writeInt(settings::kSettings, settings::kMapCount, 1);
-        store.writeString(settings::kMapName, settings::mapKey(0), spec.name);
+        store.writeString(settings::kMapName, settings::mapKey(0), sheet.name);
         store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\" + cal);
         store.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
         return store;
     }
-    QString bitmap(const MapSpec& spec) const
+    QString bitmap(const SheetFile& sheet) const
     {
-        return QString::fromStdString(rovanta::toUtf8(folder_.path() / (std::string(spec.name) + ".bmp")));
+        return QString::fromStdString(rovanta::toUtf8(folder_.path() / (std::string(sheet.name) + ".bmp")));
     }
 
 private:
@@ -113,7 +113,7 @@ private:
 
 // A view with a full-HD inside, shown on the offscreen platform.
 struct ShownView {
-    explicit ShownView(const MapSpec& spec) : settings(Maps::get().settingsFor(spec)), view(settings, menus)
+    explicit ShownView(const SheetFile& sheet) : settings(Maps::get().settingsFor(sheet)), view(settings, menus)
     {
         view.resize(kWindow);
         view.show();
@@ -138,17 +138,17 @@ struct ShownView {
     CRovantaView view;
 };
 
-const MapSpec& specFor(int index)
+const SheetFile& sheetFor(int index)
 {
-    static const MapSpec* const specs[] = {&kBig24, &kBig8, &kMid24, &kHuge8};
-    return *specs[index];
+    static const SheetFile* const sheets[] = {&kBig24, &kBig8, &kMid24, &kHuge8};
+    return *sheets[index];
 }
 
 // loadMapBitmap to the end of the first paint at zoom 1.
 void BM_OpenToFirstPaint(benchmark::State& state)
 {
-    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
-    ShownView shown(spec);
+    const SheetFile& sheet = sheetFor(static_cast<int>(state.range(0)));
+    ShownView shown(sheet);
     const long long before = anonymousBytes();
     for (auto _ : state) {
         shown.view.loadMapBitmap();
@@ -157,21 +157,21 @@ void BM_OpenToFirstPaint(benchmark::State& state)
     state.counters["anon_growth_MB"] = double(anonymousBytes() - before) / (1 << 20);
     if (!shown.view.bitmapLoaded())
         state.SkipWithError("the bitmap did not load");
-    state.SetLabel(spec.name);
+    state.SetLabel(sheet.name);
 }
 
 // The same file through Qt's own reader, the whole image decoded.
 void BM_QtDecode(benchmark::State& state)
 {
-    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
-    Maps::get().settingsFor(spec);
+    const SheetFile& sheet = sheetFor(static_cast<int>(state.range(0)));
+    Maps::get().settingsFor(sheet);
     // Without Qt's guard against huge allocations, to see what decoding costs.
     QImageReader::setAllocationLimit(0);
     const long long before = anonymousBytes();
     long long peak = 0;
     bool decoded = false;
     for (auto _ : state) {
-        QImageReader reader(Maps::get().bitmap(spec));
+        QImageReader reader(Maps::get().bitmap(sheet));
         const QImage image = reader.read();
         decoded = !image.isNull();
         peak = std::max(peak, anonymousBytes() - before);
@@ -179,15 +179,15 @@ void BM_QtDecode(benchmark::State& state)
     QImageReader::setAllocationLimit(kQtDefaultAllocationLimitMB);
     state.counters["anon_growth_MB"] = double(peak) / (1 << 20);
     state.counters["decoded"] = decoded;
-    state.SetLabel(spec.name);
+    state.SetLabel(sheet.name);
 }
 
 // A full-HD repaint at a zoom, after the pyramid is ready.
 void BM_Repaint(benchmark::State& state)
 {
-    const MapSpec& spec = specFor(static_cast<int>(state.range(0)));
+    const SheetFile& sheet = sheetFor(static_cast<int>(state.range(0)));
     const double zoom = state.range(1) / 100.0;
-    ShownView shown(spec);
+    ShownView shown(sheet);
     shown.view.zoomBy(zoom);
     if (zoom < 0.5)
         state.counters["pyramid_s"] = shown.awaitPyramid();
@@ -195,20 +195,20 @@ void BM_Repaint(benchmark::State& state)
         state.SkipWithError("nothing to paint");
     for (auto _ : state)
         shown.view.viewport()->repaint();
-    state.SetLabel(std::string(spec.name) + " zoom " + std::to_string(zoom).substr(0, 4));
+    state.SetLabel(std::string(sheet.name) + " zoom " + std::to_string(zoom).substr(0, 4));
 }
 
 void openArgs(benchmark::internal::Benchmark* b)
 {
-    for (const int spec : {0, 2, 3})
-        b->Arg(spec);
+    for (const int sheet : {0, 2, 3})
+        b->Arg(sheet);
 }
 
 void repaintArgs(benchmark::internal::Benchmark* b)
 {
-    for (const int spec : {0, 1})
+    for (const int sheet : {0, 1})
         for (const int zoom : {5, 25, 100, 400})
-            b->Args({spec, zoom});
+            b->Args({sheet, zoom});
     b->Args({3, 5});
     b->Args({3, 100});
 }
@@ -218,16 +218,3 @@ BENCHMARK(BM_QtDecode)->Arg(0)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisec
 BENCHMARK(BM_Repaint)->Apply(repaintArgs)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

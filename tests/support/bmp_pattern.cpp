@@ -1,22 +1,12 @@
 #include "bmp_pattern.h"
 
+#include "little_endian.h"
+
 #include <fstream>
 #include <string>
 
 namespace rovanta::test {
 namespace {
-
-void put16(std::string& out, std::uint32_t value)
-{
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void put32(std::string& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 // A mix of x and y with no symmetry, so a mirrored, shifted or transposed
 // read never reproduces it.

@@ -1,23 +1,13 @@
 #include "bmp_writer.h"
 
+#include "little_endian.h"
+
 #include <fstream>
 #include <string>
 #include <system_error>
 
 namespace rovanta::test {
 namespace {
-
-void put16(std::string& out, std::uint32_t value)
-{
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void put32(std::string& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 std::uint32_t infoSize(BmpInfoForm form)
 {
