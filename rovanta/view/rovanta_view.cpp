@@ -29,11 +29,6 @@ constexpr double kZoomOutStep = 0.8;
 constexpr ISize kEmptyCanvas{100, 100};
 constexpr int kScrollLineStep = 20;
 
-QPoint toQt(IPoint p)
-{
-    return {p.x, p.y};
-}
-
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
@@ -231,17 +226,16 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     paintBitmap(painter, event->rect(), target, layout_.zoom(), *bitmap_, pyramid_.get());
 
+    const IPoint scroll = scrollPosition();
+    const auto onViewport = [scroll](IPoint canvas) { return QPoint(canvas.x - scroll.x, canvas.y - scroll.y); };
     std::vector<QPoint> points;
     if (const TourRecord tour = manager_.currentTour()) {
-        const IPoint scroll = scrollPosition();
-        for (cl_Tour::Position at = tour->getHeadPosition(); at;) {
-            const IPoint canvas = pixelToWindow(tour->getNext(at).pixel);
-            points.push_back(toQt({canvas.x - scroll.x, canvas.y - scroll.y}));
-        }
+        for (cl_Tour::Position at = tour->getHeadPosition(); at;)
+            points.push_back(onViewport(pixelToWindow(tour->getNext(at).pixel)));
     }
     std::optional<QPoint> marked;
     if (marked_)
-        marked = toQt({marked_->x - scrollPosition().x, marked_->y - scrollPosition().y});
+        marked = onViewport(*marked_);
     paintTour(painter, points, marked);
 }
 
