@@ -7,6 +7,10 @@
 
 #include <optional>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
+
 namespace rovanta {
 namespace {
 
@@ -99,6 +103,7 @@ bool MapBitmap::wrapMapping(const BmpHeader& header)
         padPalette(colors_, header.bitsPerPixel);
     }
     mapped_ = mapped;
+    mappedEnd_ = static_cast<qint64>(end);
     rows_ = mapped + header.pixelOffset;
     stride_ = static_cast<qsizetype>(header.stride);
     format_ = layout->format;
@@ -135,7 +140,7 @@ bool MapBitmap::decodeWithQt()
 BitmapWindow MapBitmap::window(const QRect& stored) const
 {
     const QRect clipped = stored & QRect(0, 0, width_, height_);
-    if (clipped.isEmpty())
+    if (clipped.isEmpty() || !rowsStillInFile())
         return {};
     switch (rowsKind_) {
     case Rows::kNibbles:
@@ -146,6 +151,18 @@ BitmapWindow MapBitmap::window(const QRect& stored) const
         break;
     }
     return wrappedWindow(clipped);
+}
+
+// Windows refuses to shorten a mapped file; elsewhere another program may,
+// and the pages past the new end then fault instead of reading.
+bool MapBitmap::rowsStillInFile() const
+{
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    if (mapped_ != nullptr && (::fstat(file_.handle(), &status) != 0 || status.st_size < mappedEnd_))
+        return false;
+#endif
+    return true;
 }
 
 BitmapWindow MapBitmap::wrappedWindow(const QRect& clipped) const

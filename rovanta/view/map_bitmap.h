@@ -48,7 +48,9 @@ public:
     /// The stored rows and columns of `stored` (clipped to the bitmap),
     /// without copying where the pixel format allows; 4-bit rows and 32-bit
     /// rows (whose fourth byte is not alpha) are converted, only within the
-    /// window. Safe to call from any thread.
+    /// window. Safe to call from any thread. Nothing once the file has
+    /// been cut short under the mapping: reading past its new end would
+    /// kill the program.
     BitmapWindow window(const QRect& stored) const;
 
 private:
@@ -65,9 +67,11 @@ private:
     BitmapWindow wrappedWindow(const QRect& clipped) const;
     BitmapWindow nibbleWindow(const QRect& clipped) const;
     BitmapWindow opaque32Window(const QRect& clipped) const;
+    bool rowsStillInFile() const;
 
     QFile file_;
     uchar* mapped_ = nullptr;
+    qint64 mappedEnd_ = 0; ///< bytes of the file the rows need
     QImage decoded_;
     const uchar* rows_ = nullptr; ///< first stored row
     qsizetype stride_ = 0;        ///< bytes per stored row

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 using namespace rovanta;
 using rovanta::test::BmpPacking;
@@ -332,6 +333,21 @@ private slots:
         const QImage rgb = middle.image.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(rgb.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(rgb.pixel(19, 19), qRgb(0, 0, 0));
+    }
+
+    // Another program rewriting the sheet in place must not take the view
+    // down with it: the rows past the new end are no longer read.
+    void aFileCutShortWhileShownReadsNothing()
+    {
+        test::TempFolder folder;
+        const std::string file = folder.file("sheet.bmp");
+        QVERIFY(test::writeBmp(file, {.width = 3000, .height = 2000, .bitsPerPixel = 24}));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(QString::fromStdString(file));
+        QVERIFY(bitmap && bitmap->isMapped());
+        QVERIFY(!bitmap->window(QRect(0, 1990, 3000, 10)).image.isNull());
+        std::filesystem::resize_file(file, 4096);
+        QVERIFY(bitmap->window(QRect(0, 1990, 3000, 10)).image.isNull());
+        QVERIFY(bitmap->window(QRect(0, 0, 10, 10)).image.isNull());
     }
 };
 
