@@ -5,9 +5,9 @@
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
-#include "manager/settings_layout.h"
 #include "map_files.h"
 #include "memory_settings.h"
+#include "no_menus.h"
 #include "temp_folder.h"
 #include "view/rovanta_view.h"
 
@@ -30,12 +30,6 @@ using rovanta::test::MemorySettings;
 
 constexpr QSize kWindow(1920, 1080);
 constexpr int kQtDefaultAllocationLimitMB = 128;
-
-class NoMenus : public rovanta::MenuStates {
-public:
-    void setMenuEnabled(int, bool) override {}
-    bool isMenuEnabled(int) const override { return true; }
-};
 
 enum class Content { kPattern, kSparse };
 
@@ -79,7 +73,6 @@ public:
     }
     MemorySettings settingsFor(const SheetFile& sheet)
     {
-        namespace settings = rovanta::settings;
         const std::string cal = std::string(sheet.name) + ".cal";
         if (!written_[sheet.name]) {
             rovanta::test::writeSampleMap(folder_.path(), cal,
@@ -93,12 +86,7 @@ public:
             written_[sheet.name] = true;
         }
         MemorySettings store;
-        store.writeInt(settings::kSettings, settings::kFolderCount, 1);
-        store.writeString(settings::kFolder, settings::folderKey(0), rovanta::toUtf8(folder_.path()));
-        store.writeInt(settings::kSettings, settings::kMapCount, 1);
-        store.writeString(settings::kMapName, settings::mapKey(0), sheet.name);
-        store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\" + cal);
-        store.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+        rovanta::test::registerCurrentMap(store, folder_.path(), cal, sheet.name);
         return store;
     }
     QString bitmap(const SheetFile& sheet) const
@@ -134,7 +122,7 @@ struct ShownView {
     }
 
     MemorySettings settings;
-    NoMenus menus;
+    rovanta::test::NoMenus menus;
     CRovantaView view;
 };
 

@@ -203,12 +203,7 @@ private slots:
         const QString ini = folder_.filePath(QStringLiteral("Rovanta.conf"));
         {
             QtSettingsAccess earlier(ini);
-            earlier.writeInt(settings::kSettings, settings::kFolderCount, 1);
-            earlier.writeString(settings::kFolder, settings::folderKey(0), maps.path().toStdString());
-            earlier.writeInt(settings::kSettings, settings::kMapCount, 1);
-            earlier.writeString(settings::kMapName, settings::mapKey(0), "Alps");
-            earlier.writeString(settings::kMapPath, settings::mapKey(0), "FolderId_00\\Alps.cal");
-            earlier.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+            test::registerCurrentMap(earlier, maps.path().toStdString(), "Alps.cal", "Alps");
         }
         const auto bytes = [&] {
             QFile file(ini);

@@ -1,9 +1,9 @@
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
-#include "manager/settings_layout.h"
 #include "map_files.h"
 #include "memory_settings.h"
+#include "no_menus.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
@@ -22,12 +22,6 @@ using namespace rovanta;
 
 namespace {
 
-class NoMenus : public MenuStates {
-public:
-    void setMenuEnabled(int, bool) override {}
-    bool isMenuEnabled(int) const override { return true; }
-};
-
 using test::BmpPacking;
 using test::PatternBmp;
 
@@ -37,14 +31,8 @@ class OneMap {
 public:
     OneMap(int width, int height)
     {
-        namespace settings = rovanta::settings;
         test::writeSampleMap(folder_.path(), "Moor.cal", {.name = "Moor", .width = width, .height = height});
-        store.writeInt(settings::kSettings, settings::kFolderCount, 1);
-        store.writeString(settings::kFolder, settings::folderKey(0), toUtf8(folder_.path()));
-        store.writeInt(settings::kSettings, settings::kMapCount, 1);
-        store.writeString(settings::kMapName, settings::mapKey(0), "Moor");
-        store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\Moor.cal");
-        store.writeInt(settings::kMapStatus, settings::mapKey(0), 2);
+        test::registerCurrentMap(store, folder_.path(), "Moor.cal", "Moor");
     }
     std::filesystem::path bitmap() const { return folder_.path() / "Moor.bmp"; }
     QString bitmapName() const { return QString::fromStdString(toUtf8(bitmap())); }
@@ -69,7 +57,7 @@ struct ShownView {
         return image;
     }
 
-    NoMenus menus;
+    test::NoMenus menus;
     CRovantaView view;
 };
 

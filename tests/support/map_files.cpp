@@ -3,6 +3,9 @@
 #include "bmp_writer.h"
 #include "common/file_names.h"
 #include "common/text_file.h"
+#include "manager/records.h"
+#include "manager/settings_access.h"
+#include "manager/settings_layout.h"
 
 #include <cmath>
 #include <cstdio>
@@ -39,6 +42,17 @@ std::string writeSampleMap(const std::filesystem::path& folder, std::string_view
     text += referenceLine(map.width, map.height, map.east, map.north);
     writeFileAtomically(cal, text);
     return toUtf8(cal);
+}
+
+void registerCurrentMap(SettingsAccess& store, const std::filesystem::path& folder, std::string_view calFile,
+                        std::string_view name)
+{
+    store.writeInt(settings::kSettings, settings::kFolderCount, 1);
+    store.writeString(settings::kFolder, settings::folderKey(0), toUtf8(folder));
+    store.writeInt(settings::kSettings, settings::kMapCount, 1);
+    store.writeString(settings::kMapName, settings::mapKey(0), name);
+    store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\" + std::string(calFile));
+    store.writeInt(settings::kMapStatus, settings::mapKey(0), kStatusCurrent);
 }
 
 } // namespace rovanta::test

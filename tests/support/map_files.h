@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace rovanta {
+class SettingsAccess;
+}
+
 namespace rovanta::test {
 
 struct SampleMap {
@@ -22,5 +26,10 @@ struct SampleMap {
 /// Writes `calFile` and the bitmap it names ("<calFile stem>.bmp") into
 /// `folder`; returns the calibration file's path (UTF-8).
 std::string writeSampleMap(const std::filesystem::path& folder, std::string_view calFile, const SampleMap& map);
+
+/// Stores `folder` as the one registered folder and the map `name` in its
+/// `calFile` as the one map, current, as a program start would find them.
+void registerCurrentMap(SettingsAccess& store, const std::filesystem::path& folder, std::string_view calFile,
+                        std::string_view name);
 
 } // namespace rovanta::test
