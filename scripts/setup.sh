@@ -21,6 +21,10 @@ packages=(
   qt6-qpa-plugins
   libgl-dev
   fonts-dejavu-core
+  # Arial's metrics for the printed headings.
+  fonts-liberation2
+  # Reads the printed PDF back in the print tests.
+  poppler-utils
   # Test and benchmark oracles only; the product never links them.
   libgeographiclib-dev
   libproj-dev
