@@ -18,6 +18,7 @@ inline constexpr int kIdleMessage = 57345; ///< the status bar's text when nothi
 inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!";
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
+inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
 
 /// The text of a numbered string resource; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line

@@ -11,6 +11,7 @@
 #include "view/rovanta_view.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QStatusBar>
@@ -54,6 +55,14 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     delete view_;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (view_->queryClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CMainFrame::buildStatusBar()

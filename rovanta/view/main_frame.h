@@ -41,6 +41,10 @@ signals:
     /// Every command the frame routed, for help contexts and tests.
     void commandRouted(int id);
 
+protected:
+    /// An unsaved tour is offered for saving first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildStatusBar();
 

@@ -1,13 +1,20 @@
 #include "view/rovanta_view.h"
 
+#include "dialogs/message.h"
+#include "dialogs/tour_distances_dialog.h"
 #include "manager/manager_sheet.h"
 #include "resources/command_ids.h"
+#include "resources/string_table.h"
 #include "view/bitmap_painter.h"
 #include "view/display.h"
+#include "view/mouse_adapter.h"
 #include "view/tour_painter.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -16,23 +23,25 @@ namespace rovanta {
 
 namespace {
 
-// Main menu states at the initial update.
-constexpr std::pair<int, bool> kInitialMenuStates[] = {
-    {commands::kZoomIn, true},    {commands::kZoomOut, true},        {commands::kNewTour, true},
-    {commands::kSaveTour, false}, {commands::kTourDistances, false}, {commands::kClearTour, false},
-    {commands::kManager, true},
-};
-
 constexpr double kZoomInStep = 1.25;
 constexpr double kZoomOutStep = 0.8;
 // The scroll range while no bitmap is shown.
 constexpr ISize kEmptyCanvas{100, 100};
 constexpr int kScrollLineStep = 20;
+// The popup opens this far right of the click, clear of the marked point.
+constexpr int kPopupOffset = 20;
+// The printout's positions are printer pixels laid out for this resolution.
+constexpr int kPrintResolution = 600;
 
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
-    : QAbstractScrollArea(parent), manager_(settings), menus_(menus)
+    : QAbstractScrollArea(parent), manager_(settings), popup_(menus, this), editor_(manager_, *this, popup_),
+      tourCommands_(manager_, editor_, *this, popup_), printSetup_([this](QPrinter& printer) {
+          QPrintDialog dialog(&printer, this);
+          return dialog.exec() == QDialog::Accepted;
+      }),
+      runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); })
 {
     setFrameShape(QFrame::NoFrame);
     // The canvas is white whatever the desktop's colours.
@@ -57,12 +66,17 @@ void CRovantaView::initialUpdate()
     bitmap_.reset();
     updateScrollRange();
     loadMapBitmap();
-    for (const auto& [id, enabled] : kInitialMenuStates)
-        menus_.setMenuEnabled(id, enabled);
+    tourCommands_.setInitialMenuStates();
 }
 
 void CRovantaView::onCommand(int id)
 {
+    if (editor_.onPopupCommand(id)) {
+        redraw();
+        return;
+    }
+    if (tourCommands_.onCommand(id))
+        return;
     switch (id) {
     case commands::kManager:
         runManager();
@@ -81,17 +95,8 @@ void CRovantaView::onCommand(int id)
 void CRovantaView::runManager()
 {
     ManagerSheet sheet(manager_, this);
-    if (sheet.exec() != QDialog::Accepted)
-        return;
-    // The sheet may have chosen another map and placed the tour on it.
-    loadMapBitmap();
-    tour_ = manager_.currentTour();
-    if (tour_) {
-        menus_.setMenuEnabled(commands::kNewTour, false);
-        for (const int id : {commands::kSaveTour, commands::kTourDistances, commands::kClearTour})
-            menus_.setMenuEnabled(id, true);
-        setClearBackground();
-    }
+    const bool ok = sheet.exec() == QDialog::Accepted;
+    tourCommands_.managerClosed(ok);
 }
 
 void CRovantaView::loadMapBitmap()
@@ -140,10 +145,107 @@ void CRovantaView::setClearBackground()
     viewport()->update();
 }
 
-void CRovantaView::setMarkedPoint(std::optional<IPoint> canvas)
+void CRovantaView::refreshDistances()
 {
-    marked_ = canvas;
-    viewport()->update();
+    if (!distances_)
+        return;
+    // A tour taken off the tours page is gone for the user, even while
+    // something still holds its record.
+    const TourRecord& shown = distances_->tour();
+    if (shown && std::ranges::none_of(manager_.tourList().working(),
+                                      [&shown](const auto& item) { return item.second == shown; }))
+        distances_->dropTour();
+    distances_->refresh();
+}
+
+void CRovantaView::openDistances(const TourRecord& tour)
+{
+    // One table at a time, so every table on screen follows the edits.
+    if (distances_ && distances_->tour() == tour) {
+        distances_->refresh();
+        distances_->show();
+        distances_->raise();
+        distances_->activateWindow();
+        return;
+    }
+    delete distances_;
+    distances_ = new TourDistancesDialog(tour, this);
+    connect(distances_, &TourDistancesDialog::printRequested, this, &CRovantaView::printDistances,
+            Qt::QueuedConnection);
+}
+
+void CRovantaView::printDistances()
+{
+    if (!distances_)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintResolution);
+    if (!printSetup_(printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showMessage(std::string(strings::kPrintingNotPossible), kMessageOk);
+        return;
+    }
+    distances_->printTable(painter);
+    painter.end();
+}
+
+void CRovantaView::mousePressEvent(QMouseEvent* event)
+{
+    onMouse(event);
+}
+
+void CRovantaView::mouseMoveEvent(QMouseEvent* event)
+{
+    onMouse(event);
+}
+
+void CRovantaView::mouseReleaseEvent(QMouseEvent* event)
+{
+    onMouse(event);
+}
+
+void CRovantaView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    onMouse(event);
+}
+
+void CRovantaView::onMouse(QMouseEvent* event)
+{
+    const MouseAction action = interpretMouseEvent(*event);
+    switch (action.gesture) {
+    case MouseGesture::kLeftPress:
+        editor_.leftPress(action.client);
+        break;
+    case MouseGesture::kLeftDrag:
+        editor_.leftDrag(action.client);
+        break;
+    case MouseGesture::kLeftRelease:
+        editor_.leftRelease(action.client);
+        break;
+    case MouseGesture::kDoubleClick:
+        editor_.doubleClick(action.client);
+        break;
+    case MouseGesture::kRightClick:
+        editor_.rightClick(action.client);
+        showPopup(action.client);
+        break;
+    case MouseGesture::kNone:
+        return;
+    }
+    event->accept();
+}
+
+void CRovantaView::showPopup(IPoint client)
+{
+    const QPoint global = mapToGlobal(QPoint(client.x + kPopupOffset, client.y));
+    emit popupOpened();
+    const int chosen = runPopup_(popup_, global);
+    emit popupClosed();
+    editor_.popupClosed();
+    if (chosen != 0)
+        onCommand(chosen);
 }
 
 IPoint CRovantaView::scrollPosition() const
@@ -234,8 +336,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
             points.push_back(onViewport(pixelToWindow(tour->getNext(at).pixel)));
     }
     std::optional<QPoint> marked;
-    if (marked_)
-        marked = onViewport(*marked_);
+    if (const std::optional<IPoint> at = editor_.markedPosition())
+        marked = onViewport(*at);
     paintTour(painter, points, marked);
 }
 

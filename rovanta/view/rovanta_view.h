@@ -1,23 +1,33 @@
 // The map view: the current map's bitmap on a scrollable canvas at a zoom
-// the user changes in steps, with the current tour drawn on top. It owns
-// the manager (the settings store and the Manager sheet's logic).
+// the user changes in steps, with the current tour drawn on top and edited
+// with the mouse. It owns the manager (the settings store and the Manager
+// sheet's logic).
 #pragma once
 
+#include "dialogs/tour_distances_dialog.h"
 #include "manager/cl_manager.h"
 #include "manager/records.h"
 #include "view/bitmap_pyramid.h"
+#include "view/editor_view.h"
 #include "view/map_bitmap.h"
 #include "view/menu_states.h"
+#include "view/tour_commands.h"
+#include "view/tour_editor.h"
 #include "view/view_layout.h"
+#include "view/view_popup.h"
 
 #include <QAbstractScrollArea>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QPrinter;
+
 namespace rovanta {
 
-class CRovantaView : public QAbstractScrollArea {
+class CRovantaView : public QAbstractScrollArea, public EditorView {
     Q_OBJECT
 public:
     /// Constructs the manager, which loads folders, maps and tours.
@@ -26,10 +36,15 @@ public:
     ~CRovantaView() override;
 
     cl_Manager& manager() { return manager_; }
+    TourEditor& editor() { return editor_; }
+    TourCommands& tourCommands() { return tourCommands_; }
+    ViewPopup& popup() { return popup_; }
     /// The map shown, or nothing.
-    const MapRecord& currentMap() const { return map_; }
+    MapRecord currentMap() const override { return map_; }
     /// The tour being edited, or nothing.
-    const TourRecord& currentTour() const { return tour_; }
+    TourRecord currentTour() const { return manager_.currentTour(); }
+    /// The distances table opened last, while it exists.
+    TourDistancesDialog* distancesDialog() const { return distances_; }
 
     /// Shows the selected map and sets the menus to their first states;
     /// again on every new document (Ctrl+N).
@@ -39,35 +54,59 @@ public:
     void onCommand(int id);
     /// The Manager command: runs the sheet modally.
     void runManager();
+    /// The program is closing: asks about an unsaved tour. False keeps the
+    /// program open.
+    bool queryClose() { return tourCommands_.queryClose(); }
 
     /// Shows the manager's selected map. Without one, the bitmap shown
     /// stays; a bitmap that cannot be read leaves the view blank, silently.
-    void loadMapBitmap();
+    void loadMapBitmap() override;
     /// The 1:1 layout with the bitmap's centre at the window's centre.
     void resetLayout();
     /// Zooms by `factor`, keeping the canvas point at the window's centre.
     void zoomBy(double factor);
     /// Centres the canvas position `canvas` in the window, then zooms.
-    void zoomAt(double factor, IPoint canvas);
-    IPoint windowToPixel(IPoint canvas) const { return layout_.windowToPixel(canvas); }
-    IPoint pixelToWindow(IPoint pixel) const { return layout_.pixelToWindow(pixel); }
+    void zoomAt(double factor, IPoint canvas) override;
+    IPoint windowToPixel(IPoint canvas) const override { return layout_.windowToPixel(canvas); }
+    IPoint pixelToWindow(IPoint pixel) const override { return layout_.pixelToWindow(pixel); }
+    void scrollTo(IPoint canvas) override { setScroll(canvas); }
+    void redraw() override { viewport()->update(); }
 
     /// The next paint centres the view on the tour's first point.
-    void setClearBackground();
-    /// The canvas position circled as the marked tour point, or none.
-    void setMarkedPoint(std::optional<IPoint> canvas);
+    void setClearBackground() override;
+
+    void refreshDistances() override;
+    void openDistances(const TourRecord& tour) override;
+    /// Prints the distances table: the print dialog, then the pages.
+    void printDistances();
+
+    /// Replaces the print dialog; it prepares the printer and returns
+    /// false to cancel. For tests.
+    void setPrintSetup(std::function<bool(QPrinter&)> setup) { printSetup_ = std::move(setup); }
+    /// Replaces running the popup menu at a screen position; it returns the
+    /// chosen id or 0. For tests.
+    void setPopupRunner(std::function<int(ViewPopup&, QPoint)> run) { runPopup_ = std::move(run); }
 
     const ViewLayout& layout() const { return layout_; }
     bool bitmapLoaded() const { return bitmap_ != nullptr; }
     /// The canvas position at the window's top-left corner.
-    IPoint scrollPosition() const;
+    IPoint scrollPosition() const override;
     /// The view's outer size, scroll bars included.
     ISize outerSize() const { return {width(), height()}; }
     /// The pyramid for zoomed-out painting, once a paint has asked for it.
     const BitmapPyramid* pyramid() const { return pyramid_.get(); }
 
+signals:
+    /// Around the popup menu, for context help.
+    void popupOpened();
+    void popupClosed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -77,15 +116,20 @@ private:
     ISize canvasSize() const;
     void centreOnFirstPoint();
     QRect targetRect() const;
+    void onMouse(QMouseEvent* event);
+    void showPopup(IPoint client);
 
     cl_Manager manager_;
-    MenuStates& menus_;
+    ViewPopup popup_;
+    TourEditor editor_;
+    TourCommands tourCommands_;
     MapRecord map_;
-    TourRecord tour_;
     ViewLayout layout_;
     std::shared_ptr<const MapBitmap> bitmap_;
     std::unique_ptr<BitmapPyramid> pyramid_;
-    std::optional<IPoint> marked_;
+    QPointer<TourDistancesDialog> distances_;
+    std::function<bool(QPrinter&)> printSetup_;
+    std::function<int(ViewPopup&, QPoint)> runPopup_;
     bool clearBackground_ = false;
     bool painting_ = false;
 };

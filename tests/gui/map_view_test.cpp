@@ -125,7 +125,9 @@ private slots:
             point.pixel = pixel;
             tour->addPoint(point);
         }
-        view.setMarkedPoint(view.pixelToWindow({200, 200}));
+        view.setPopupRunner([](ViewPopup&, QPoint) { return 0; });
+        QTest::mouseClick(view.viewport(), Qt::RightButton, {},
+                          qt(view.pixelToWindow({200, 200})) - qt(view.scrollPosition()));
         const QImage image = shown.grab();
         const QPoint scroll = qt(view.scrollPosition());
         const auto at = [&](IPoint pixel, QPoint offset = {}) {

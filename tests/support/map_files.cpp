@@ -44,15 +44,23 @@ std::string writeSampleMap(const std::filesystem::path& folder, std::string_view
     return toUtf8(cal);
 }
 
-void registerCurrentMap(SettingsAccess& store, const std::filesystem::path& folder, std::string_view calFile,
-                        std::string_view name)
+void registerMaps(SettingsAccess& store, const std::filesystem::path& folder, const std::vector<RegisteredMap>& maps)
 {
     store.writeInt(settings::kSettings, settings::kFolderCount, 1);
     store.writeString(settings::kFolder, settings::folderKey(0), toUtf8(folder));
-    store.writeInt(settings::kSettings, settings::kMapCount, 1);
-    store.writeString(settings::kMapName, settings::mapKey(0), name);
-    store.writeString(settings::kMapPath, settings::mapKey(0), settings::folderKey(0) + "\\" + std::string(calFile));
-    store.writeInt(settings::kMapStatus, settings::mapKey(0), kStatusCurrent);
+    store.writeInt(settings::kSettings, settings::kMapCount, static_cast<int>(maps.size()));
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        const std::string key = settings::mapKey(static_cast<int>(i));
+        store.writeString(settings::kMapName, key, maps[i].name);
+        store.writeString(settings::kMapPath, key, settings::folderKey(0) + "\\" + maps[i].calFile);
+        store.writeInt(settings::kMapStatus, key, maps[i].status);
+    }
+}
+
+void registerCurrentMap(SettingsAccess& store, const std::filesystem::path& folder, std::string_view calFile,
+                        std::string_view name)
+{
+    registerMaps(store, folder, {{std::string(calFile), std::string(name), kStatusCurrent}});
 }
 
 } // namespace rovanta::test

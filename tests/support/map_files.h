@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rovanta {
 class SettingsAccess;
@@ -27,8 +28,17 @@ struct SampleMap {
 /// `folder`; returns the calibration file's path (UTF-8).
 std::string writeSampleMap(const std::filesystem::path& folder, std::string_view calFile, const SampleMap& map);
 
-/// Stores `folder` as the one registered folder and the map `name` in its
-/// `calFile` as the one map, current, as a program start would find them.
+struct RegisteredMap {
+    std::string calFile;
+    std::string name;
+    std::int32_t status; ///< 0 unchecked, 1 checked, 2 current
+};
+
+/// Stores `folder` as the one registered folder and `maps` in it, as a
+/// program start would find them.
+void registerMaps(SettingsAccess& store, const std::filesystem::path& folder, const std::vector<RegisteredMap>& maps);
+
+/// registerMaps with the one map `name` in its `calFile`, current.
 void registerCurrentMap(SettingsAccess& store, const std::filesystem::path& folder, std::string_view calFile,
                         std::string_view name);
 

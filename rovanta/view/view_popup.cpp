@@ -1,0 +1,61 @@
+#include "view/view_popup.h"
+
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+#include "view/display.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace rovanta {
+
+namespace {
+
+using namespace commands;
+
+struct PopupItem {
+    int id;
+    const char* text;
+};
+
+constexpr PopupItem kItems[] = {
+    {kAddPointCenter, "Add Point Center"},   {kInsertBeforeThis, "Insert Before This"},
+    {kMoveThisPoint, "Move This Point"},     {kDeleteThisPoint, "Delete This Point"},
+    {kDeleteLastPoint, "Delete Last Point"}, {kZoomInHere, "Zoom In Here"},
+    {kZoomOutHere, "Zoom Out Here"},         {kNextMap, "Next Map"},
+};
+
+} // namespace
+
+ViewPopup::ViewPopup(MenuStates& mainMenus, QWidget* owner) : mainMenus_(mainMenus), menu_(new QMenu(owner))
+{
+    for (const PopupItem& item : kItems) {
+        QAction* action = menu_->addAction(QString::fromUtf8(item.text));
+        action->setProperty(kIdProperty, item.id);
+        action->setStatusTip(displayText(strings::commandPrompt(item.id)));
+        items_[item.id] = action;
+    }
+}
+
+int ViewPopup::exec(QPoint global)
+{
+    const QAction* chosen = menu_->exec(global);
+    return chosen ? chosen->property(kIdProperty).toInt() : 0;
+}
+
+void ViewPopup::setMenuEnabled(int id, bool enabled)
+{
+    if (const auto item = items_.find(id); item != items_.end())
+        item->second->setEnabled(enabled);
+    else
+        mainMenus_.setMenuEnabled(id, enabled);
+}
+
+bool ViewPopup::isMenuEnabled(int id) const
+{
+    if (const auto item = items_.find(id); item != items_.end())
+        return item->second->isEnabled();
+    return mainMenus_.isMenuEnabled(id);
+}
+
+} // namespace rovanta

@@ -1,0 +1,423 @@
+// Editing the tour with the mouse, the popup and the Tour menu, on two maps
+// side by side, through a stand-in for the map view.
+#include "view/tour_editor.h"
+
+#include "common/file_names.h"
+#include "map_files.h"
+#include "memory_settings.h"
+#include "point_compare.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+#include "view/tour_commands.h"
+#include "view/view_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace rovanta {
+namespace {
+
+using namespace commands;
+
+// The view's layout and scrolling without a window: a 300 x 300 window,
+// scroll positions unclamped.
+class FakeView : public EditorView {
+public:
+    explicit FakeView(cl_Manager& manager) : manager_(manager) {}
+
+    IPoint scrollPosition() const override { return scroll; }
+    void scrollTo(IPoint canvas) override { scroll = canvas; }
+    void zoomAt(double factor, IPoint canvas) override
+    {
+        scroll = centringScroll(canvas, kWindow);
+        if (layout.zoomBy(factor))
+            scroll = zoomedScroll(factor, kWindow, scroll);
+    }
+    IPoint windowToPixel(IPoint canvas) const override { return layout.windowToPixel(canvas); }
+    IPoint pixelToWindow(IPoint pixel) const override { return layout.pixelToWindow(pixel); }
+    MapRecord currentMap() const override { return map; }
+    void loadMapBitmap() override
+    {
+        map = manager_.selectedMap();
+        const BitmapInfo info = map->getBitmapInfo();
+        layout.reset({info.width, info.height});
+        scroll = centredScroll(layout, kWindow);
+    }
+    void redraw() override {}
+    void setClearBackground() override { ++clearBackgrounds; }
+    void refreshDistances() override { ++refreshes; }
+    void openDistances(const TourRecord& tour) override { distances = tour; }
+
+    static constexpr ISize kWindow{300, 300};
+    ViewLayout layout;
+    IPoint scroll{0, 0};
+    MapRecord map;
+    int clearBackgrounds = 0;
+    int refreshes = 0;
+    TourRecord distances;
+
+private:
+    cl_Manager& manager_;
+};
+
+class Menus : public MenuStates {
+public:
+    void setMenuEnabled(int id, bool enabled) override { states[id] = enabled; }
+    bool isMenuEnabled(int id) const override { return states.at(id); }
+    std::map<int, bool> states;
+};
+
+// West covers 9.0-9.1 degrees east, East 9.1-9.2, both 53.0-53.06 north on
+// 200 x 200 pixels; West is current, East checked.
+struct TwoMaps {
+    TwoMaps()
+    {
+        test::writeSampleMap(dir.path(), "West.cal", {.name = "West", .west = 9.0, .east = 9.1});
+        test::writeSampleMap(dir.path(), "East.cal", {.name = "East", .west = 9.1, .east = 9.2});
+        test::registerMaps(settings, dir.path(), {{"West.cal", "West", 2}, {"East.cal", "East", 1}});
+    }
+    test::TempFolder dir;
+    test::MemorySettings settings;
+};
+
+class ViewEditing : public ::testing::Test, protected TwoMaps {
+protected:
+    ViewEditing()
+    {
+        view.loadMapBitmap();
+        commands.setInitialMenuStates();
+    }
+
+    /// The window position showing map pixel `pixel` now.
+    IPoint client(IPoint pixel) const
+    {
+        const IPoint canvas = view.pixelToWindow(pixel);
+        return {canvas.x - view.scroll.x, canvas.y - view.scroll.y};
+    }
+    TourRecord startTour(std::initializer_list<IPoint> pixels)
+    {
+        commands.newTour();
+        for (const IPoint pixel : pixels)
+            editor.doubleClick(client(pixel));
+        return manager.currentTour();
+    }
+    IPoint pixelOf(int index) { return manager.currentTour()->getPoint(index)->pixel; }
+    void mark(IPoint pixel)
+    {
+        editor.rightClick(client(pixel));
+        editor.popupClosed();
+    }
+
+    test::ScriptedAnswerer answerer;
+    test::ScriptedSavePrompt savePrompt;
+    cl_Manager manager{settings};
+    FakeView view{manager};
+    Menus menus;
+    TourEditor editor{manager, view, menus};
+    TourCommands commands{manager, editor, view, menus};
+};
+
+TEST_F(ViewEditing, DoubleClicksAddPointsAtTheClickedPixel)
+{
+    editor.doubleClick(client({50, 60}));
+    EXPECT_FALSE(manager.currentTour()) << "no tour, nothing added";
+
+    const TourRecord tour = startTour({{50, 60}, {0, 0}, {200, 200}});
+    ASSERT_EQ(tour->getPointCount(), 3);
+    EXPECT_EQ(pixelOf(0), (IPoint{50, 60}));
+    EXPECT_EQ(pixelOf(1), (IPoint{0, 0}));
+    EXPECT_EQ(pixelOf(2), (IPoint{200, 200})) << "the far edges belong to the map";
+    EXPECT_TRUE(menus.states[kDeleteLastPoint]);
+    EXPECT_EQ(view.refreshes, 4) << "the table follows every added point, and New Tour";
+
+    // A double click on an existing point, none marked, adds another there.
+    editor.doubleClick(client({50, 60}));
+    EXPECT_EQ(tour->getPointCount(), 4);
+}
+
+TEST_F(ViewEditing, RightClickMarksThePointForItsPopupOnly)
+{
+    startTour({{100, 100}});
+    editor.rightClick(client({104, 95}));
+    EXPECT_TRUE(editor.pointMarked()) << "inside the 10 x 10 hit square";
+    EXPECT_EQ(editor.markedPosition(), view.pixelToWindow({100, 100}));
+    for (const int id : {kDeleteThisPoint, kMoveThisPoint, kInsertBeforeThis})
+        EXPECT_TRUE(menus.states[id]);
+    editor.popupClosed();
+    for (const int id : {kDeleteThisPoint, kMoveThisPoint, kInsertBeforeThis})
+        EXPECT_FALSE(menus.states[id]);
+    EXPECT_TRUE(editor.pointMarked()) << "the mark outlives the popup";
+
+    editor.rightClick(client({105, 100}));
+    EXPECT_FALSE(editor.pointMarked()) << "just outside the square";
+    EXPECT_FALSE(menus.states[kMoveThisPoint]);
+}
+
+TEST_F(ViewEditing, DraggingAMarkedPointMovesItAndSwallowsTheDoubleClick)
+{
+    const TourRecord tour = startTour({{50, 50}, {150, 150}});
+    mark({50, 50});
+    // The press may grab another point than the marked one.
+    editor.leftPress(client({150, 150}));
+    EXPECT_TRUE(editor.draggingPoint());
+    const IPoint before = view.scroll;
+    editor.leftDrag(client({120, 80}));
+    EXPECT_EQ(view.scroll, before) << "a marked point keeps the map still";
+    editor.leftRelease(client({120, 80}));
+    EXPECT_EQ(pixelOf(1), (IPoint{120, 80}));
+    EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
+    EXPECT_FALSE(editor.pointMarked());
+    EXPECT_TRUE(editor.justMoved());
+
+    editor.doubleClick(client({120, 80}));
+    EXPECT_EQ(tour->getPointCount(), 2) << "the release's double click adds nothing";
+    editor.doubleClick(client({120, 80}));
+    EXPECT_EQ(tour->getPointCount(), 3);
+}
+
+TEST_F(ViewEditing, DraggingWithoutAMarkPans)
+{
+    const TourRecord tour = startTour({{50, 50}});
+    const IPoint start = view.scroll;
+    editor.leftPress({100, 100});
+    editor.leftDrag({130, 90});
+    EXPECT_EQ(view.scroll, (IPoint{start.x - 30, start.y + 10})) << "the canvas point follows the mouse";
+    editor.leftRelease({130, 90});
+    EXPECT_FALSE(editor.justMoved());
+
+    // Pressing on a point without a mark pans too, and moves nothing.
+    editor.leftPress(client({50, 50}));
+    editor.leftDrag({0, 0});
+    editor.leftRelease({0, 0});
+    EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
+    EXPECT_FALSE(editor.justMoved());
+}
+
+TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
+{
+    const TourRecord tour = startTour({{50, 50}, {150, 150}});
+    editor.rightClick(client({150, 150}));
+    editor.popupClosed();
+    EXPECT_TRUE(editor.onPopupCommand(kMoveThisPoint));
+    // No bounds test: the point may leave the bitmap.
+    editor.leftPress(client({-30, 250}));
+    editor.leftRelease(client({-30, 250}));
+    EXPECT_EQ(pixelOf(1), (IPoint{-30, 250}));
+    EXPECT_FALSE(editor.moveMode());
+
+    editor.rightClick(client({50, 50}));
+    editor.popupClosed();
+    editor.onPopupCommand(kInsertBeforeThis);
+    editor.leftPress(client({10, 20}));
+    editor.leftRelease(client({10, 20}));
+    ASSERT_EQ(tour->getPointCount(), 3);
+    EXPECT_EQ(pixelOf(0), (IPoint{10, 20}));
+    EXPECT_EQ(pixelOf(1), (IPoint{50, 50}));
+    EXPECT_EQ(tour->getRemarks().size(), 3u);
+}
+
+TEST_F(ViewEditing, APendingModeNeverTouchesARemovedPoint)
+{
+    const TourRecord tour = startTour({{50, 50}, {150, 150}});
+    mark({150, 150});
+    editor.onPopupCommand(kMoveThisPoint);
+    editor.rightClick(client({150, 150}));
+    editor.popupClosed();
+    editor.onPopupCommand(kDeleteThisPoint);
+    ASSERT_EQ(tour->getPointCount(), 1);
+    EXPECT_FALSE(editor.pointMarked());
+    editor.leftPress(client({100, 100}));
+    EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
+
+    mark({50, 50});
+    editor.onPopupCommand(kInsertBeforeThis);
+    editor.onPopupCommand(kDeleteLastPoint);
+    EXPECT_FALSE(menus.states[kDeleteLastPoint]) << "no point left";
+    editor.leftPress(client({100, 100}));
+    EXPECT_EQ(tour->getPointCount(), 0);
+
+    // Nor a point of a tour that New Tour emptied.
+    editor.doubleClick(client({70, 70}));
+    mark({70, 70});
+    editor.onPopupCommand(kMoveThisPoint);
+    commands.newTour();
+    editor.leftPress(client({70, 70}));
+    EXPECT_EQ(tour->getPointCount(), 0);
+}
+
+TEST_F(ViewEditing, APointOffTheMapMovesToTheCheckedMapHoldingIt)
+{
+    const TourRecord tour = startTour({{100, 100}, {190, 100}});
+    const MapRecord west = view.map;
+    editor.doubleClick(client({210, 100}));
+
+    ASSERT_EQ(view.map->mapName(), "East");
+    EXPECT_EQ(west->status, kStatusChecked);
+    EXPECT_EQ(view.map->status, kStatusCurrent);
+    ASSERT_EQ(tour->getPointCount(), 3);
+    // Every point now carries its pixel on East, some 200 pixels further
+    // west, and the window is centred on the new point.
+    for (int i = 0; i < 3; ++i) {
+        cl_RefPoint copy = *tour->getPoint(i);
+        view.map->refPointToPixel(copy);
+        EXPECT_EQ(pixelOf(i), copy.pixel) << i;
+    }
+    EXPECT_NEAR(pixelOf(0).x, -100, 2);
+    EXPECT_NEAR(pixelOf(2).x, 10, 2);
+    const IPoint centre = view.pixelToWindow(pixelOf(2));
+    EXPECT_EQ(view.scroll, (IPoint{centre.x - 150, centre.y - 150}));
+
+    // Next Map from there finds West again for a click on its side.
+    editor.rightClick(client({-50, 100}));
+    editor.popupClosed();
+    editor.onPopupCommand(kNextMap);
+    EXPECT_EQ(view.map->mapName(), "West");
+    EXPECT_NEAR(pixelOf(2).x, 210, 2);
+}
+
+TEST_F(ViewEditing, APointOffEveryMapStaysOffTheBitmap)
+{
+    const TourRecord tour = startTour({{100, 100}});
+    editor.doubleClick(client({100, 260}));
+    EXPECT_EQ(view.map->mapName(), "West");
+    ASSERT_EQ(tour->getPointCount(), 2);
+    EXPECT_EQ(pixelOf(1), (IPoint{100, 260}));
+}
+
+TEST_F(ViewEditing, PopupZoomCentresTheClick)
+{
+    startTour({});
+    editor.rightClick(client({20, 30}));
+    editor.popupClosed();
+    editor.onPopupCommand(kZoomInHere);
+    EXPECT_DOUBLE_EQ(view.layout.zoom(), 1.25);
+    const IPoint centre = view.windowToPixel({view.scroll.x + 150, view.scroll.y + 150});
+    EXPECT_NEAR(centre.x, 20, 1);
+    EXPECT_NEAR(centre.y, 30, 1);
+    editor.onPopupCommand(kAddPointCenter);
+    EXPECT_EQ(pixelOf(0), (IPoint{20, 30}));
+    EXPECT_FALSE(editor.onPopupCommand(kSaveTour));
+}
+
+// The Tour menu.
+
+TEST_F(ViewEditing, MenusFollowNewClearAndManager)
+{
+    EXPECT_FALSE(menus.states[kAddPointCenter]);
+    EXPECT_TRUE(menus.states[kNextMap]);
+    EXPECT_FALSE(menus.states[kSaveTour]);
+    commands.newTour();
+    for (const int id : {kAddPointCenter, kDeleteLastPoint, kSaveTour, kTourDistances, kClearTour})
+        EXPECT_TRUE(menus.states[id]) << id;
+    EXPECT_FALSE(menus.states[kNewTour]);
+    EXPECT_FALSE(commands.tourSaved());
+
+    commands.onCommand(kClearTour);
+    EXPECT_FALSE(manager.currentTour());
+    EXPECT_TRUE(commands.tourSaved());
+    EXPECT_TRUE(menus.states[kNewTour]);
+    for (const int id : {kSaveTour, kTourDistances, kClearTour})
+        EXPECT_FALSE(menus.states[id]) << id;
+    EXPECT_TRUE(answerer.shown.empty()) << "Clear asks nothing";
+
+    commands.onCommand(kTourDistances);
+    EXPECT_FALSE(view.distances) << "no tour, no table";
+}
+
+TEST_F(ViewEditing, NewTourAsksAboutAnUnsavedTour)
+{
+    const TourRecord first = startTour({{10, 10}});
+    answerer.answers = {kAnswerNo};
+    commands.newTour();
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, "Last Tour is not saved! Would you save it?");
+    EXPECT_EQ(manager.currentTour(), first) << "the same record, emptied";
+    EXPECT_EQ(first->getPointCount(), 0);
+
+    editor.doubleClick(client({10, 10}));
+    answerer.answers = {kAnswerYes};
+    const std::string file = dir.file("Trip.TXT");
+    savePrompt.choices = {file};
+    commands.newTour();
+    EXPECT_TRUE(std::filesystem::exists(toFsPath(file)));
+    EXPECT_FALSE(manager.currentTour()) << "Yes saves and starts nothing";
+    EXPECT_FALSE(menus.states[kAddPointCenter]);
+    EXPECT_FALSE(menus.states[kDeleteLastPoint]);
+    EXPECT_TRUE(menus.states[kNewTour]);
+    EXPECT_EQ(manager.lastSaveFolder(), toUtf8(dir.path()) + std::string(1, '/'));
+}
+
+TEST_F(ViewEditing, ATourThatWasNotWrittenStaysBeingEdited)
+{
+    const TourRecord tour = startTour({{10, 10}});
+    const std::map<int, bool> before = menus.states;
+
+    savePrompt.choices = {std::nullopt};
+    EXPECT_FALSE(commands.saveTour()) << "cancelled";
+    dir.write("Trip.TXT", "kept\n");
+    savePrompt.choices = {dir.file("Trip.TXT")};
+    answerer.answers = {kAnswerNo};
+    EXPECT_FALSE(commands.saveTour()) << "overwrite declined";
+    savePrompt.choices = {toUtf8(dir.path() / "missing" / "Trip.TXT")};
+    EXPECT_FALSE(commands.saveTour()) << "not writable";
+
+    EXPECT_EQ(manager.currentTour(), tour);
+    EXPECT_EQ(tour->getPointCount(), 1);
+    EXPECT_FALSE(commands.tourSaved());
+    EXPECT_EQ(menus.states, before);
+    EXPECT_EQ(test::readBytes(dir.path() / "Trip.TXT"), "kept\n");
+
+    savePrompt.choices = {dir.file("Other.TXT")};
+    EXPECT_TRUE(commands.saveTour());
+    EXPECT_FALSE(manager.currentTour());
+    EXPECT_EQ(tour->status(), kStatusChecked);
+    EXPECT_TRUE(menus.states[kNewTour]);
+    EXPECT_FALSE(menus.states[kSaveTour]);
+    EXPECT_FALSE(menus.states[kTourDistances]);
+    EXPECT_TRUE(commands.tourSaved());
+}
+
+TEST_F(ViewEditing, ClosingOffersToSaveTheEditedTour)
+{
+    EXPECT_TRUE(commands.queryClose());
+    startTour({});
+    EXPECT_TRUE(commands.queryClose()) << "an empty tour is not asked about";
+    editor.doubleClick(client({10, 10}));
+    answerer.answers = {kAnswerYes};
+    savePrompt.choices = {std::nullopt};
+    EXPECT_FALSE(commands.queryClose()) << "the save was cancelled, so the program stays";
+    answerer.answers = {kAnswerNo};
+    EXPECT_TRUE(commands.queryClose());
+    EXPECT_EQ(answerer.shown.size(), 2u);
+}
+
+TEST_F(ViewEditing, ManagerOkTakesUpTheSheetsTour)
+{
+    startTour({{10, 10}});
+    commands.clearTour();
+    const auto showFirstTour = [this] {
+        manager.beginSheet();
+        manager.showPage(SheetPage::kTours);
+        manager.tourList().show(0);
+    };
+    showFirstTour();
+    manager.finishWithCancel();
+    commands.managerClosed(false);
+    EXPECT_FALSE(menus.states[kSaveTour]) << "Cancel changes no menu";
+    showFirstTour();
+    manager.finishWithOk();
+    commands.managerClosed(true);
+    EXPECT_TRUE(menus.states[kSaveTour]);
+    EXPECT_TRUE(menus.states[kClearTour]);
+    EXPECT_FALSE(menus.states[kNewTour]);
+    EXPECT_GT(view.clearBackgrounds, 2);
+    EXPECT_TRUE(commands.tourSaved()) << "a tour from the sheet is not new";
+    commands.onCommand(kTourDistances);
+    EXPECT_EQ(view.distances, manager.currentTour());
+}
+
+} // namespace
+} // namespace rovanta

@@ -1,0 +1,247 @@
+// Tour editing through the main window: mouse events on the view, its
+// popup, the Tour menu, the distances table and printing, on two maps side
+// by side, each 600 x 600 pixels in an 800 x 600 window.
+#include "common/file_names.h"
+#include "map_files.h"
+#include "memory_settings.h"
+#include "point_compare.h"
+#include "resources/command_ids.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
+#include "view/command_actions.h"
+#include "view/main_frame.h"
+#include "view/rovanta_view.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace rovanta;
+using namespace rovanta::commands;
+
+namespace {
+
+QPoint qt(IPoint p)
+{
+    return {p.x, p.y};
+}
+
+} // namespace
+
+class TourEditingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        test::writeSampleMap(dir_->path(), "West.cal",
+                             {.name = "West", .west = 9.0, .east = 9.1, .width = 600, .height = 600});
+        test::writeSampleMap(dir_->path(), "East.cal",
+                             {.name = "East", .west = 9.1, .east = 9.2, .width = 600, .height = 600});
+        test::registerMaps(settings_, dir_->path(), {{"West.cal", "West", 2}, {"East.cal", "East", 1}});
+        frame_ = std::make_unique<CMainFrame>(settings_);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        view().setPopupRunner([this](ViewPopup& popup, QPoint global) {
+            popupAt_ = global;
+            enabledInPopup_.clear();
+            for (const int id : {kDeleteThisPoint, kMoveThisPoint, kInsertBeforeThis})
+                enabledInPopup_.push_back(popup.isMenuEnabled(id));
+            return std::exchange(popupChoice_, 0);
+        });
+    }
+
+    void cleanup()
+    {
+        frame_.reset();
+        dir_ = std::make_unique<test::TempFolder>();
+        settings_ = {};
+    }
+
+    void doubleClickAddsThePointUnderTheMouse()
+    {
+        doubleClick({50, 60});
+        QVERIFY(!view().currentTour());
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        doubleClick({150, 120});
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 2);
+        QCOMPARE(tour->getPoint(0)->pixel, (IPoint{50, 60}));
+        QCOMPARE(tour->getPoint(1)->pixel, (IPoint{150, 120}));
+        QVERIFY(view().popup().isMenuEnabled(kDeleteLastPoint));
+    }
+
+    void rightClickPopsUpBesideTheMouseAndDragMovesTheMarkedPoint()
+    {
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        const QPoint on = client({52, 58});
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, on);
+        QCOMPARE(popupAt_, view().mapToGlobal(on + QPoint(20, 0)));
+        QCOMPARE(enabledInPopup_, (std::vector<bool>{true, true, true}));
+        QVERIFY(!view().popup().isMenuEnabled(kMoveThisPoint));
+
+        // With Ctrl held the press is no grab.
+        QTest::mousePress(view().viewport(), Qt::LeftButton, Qt::ControlModifier, on);
+        QVERIFY(!view().editor().draggingPoint());
+        QTest::mouseRelease(view().viewport(), Qt::LeftButton, Qt::ControlModifier, on);
+
+        QTest::mousePress(view().viewport(), Qt::LeftButton, {}, on);
+        QTest::mouseMove(view().viewport(), client({120, 100}));
+        QTest::mouseRelease(view().viewport(), Qt::LeftButton, {}, client({120, 100}));
+        QCOMPARE(view().currentTour()->getPoint(0)->pixel, (IPoint{120, 100}));
+        // The double click that may follow the release adds nothing.
+        doubleClick({120, 100});
+        QCOMPARE(view().currentTour()->getPointCount(), 1);
+    }
+
+    void leftDragWithoutAMarkScrollsTheMap()
+    {
+        const QPoint before = qt(view().scrollPosition());
+        QTest::mousePress(view().viewport(), Qt::LeftButton, {}, {200, 200});
+        QTest::mouseMove(view().viewport(), {170, 230});
+        QTest::mouseRelease(view().viewport(), Qt::LeftButton, {}, {170, 230});
+        QCOMPARE(qt(view().scrollPosition()), before + QPoint(30, -30));
+    }
+
+    void popupCommandsComeBackToTheView()
+    {
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        popupChoice_ = kInsertBeforeThis;
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, client({50, 60}));
+        QVERIFY(view().editor().insertMode());
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, client({10, 100}));
+        QCOMPARE(view().currentTour()->getPointCount(), 2);
+        QCOMPARE(view().currentTour()->getPoint(0)->pixel, (IPoint{10, 100}));
+
+        popupChoice_ = kZoomInHere;
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, client({100, 100}));
+        QCOMPARE(view().layout().zoom(), 1.25);
+    }
+
+    void aDoubleClickOnTheNeighbourSwitchesMaps()
+    {
+        trigger(kNewTour);
+        doubleClick({100, 100});
+        doubleClick({605, 100});
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("East"));
+        QCOMPARE(view().currentMap()->mapName(), std::string("East"));
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 2);
+        QVERIFY(tour->getPoint(0)->pixel.x < -400);
+        // The view is centred on the new point.
+        const IPoint middle = view().windowToPixel(
+            {view().scrollPosition().x + view().width() / 2, view().scrollPosition().y + view().height() / 2});
+        QVERIFY(std::abs(middle.x - tour->getPoint(1)->pixel.x) <= 1);
+    }
+
+    void saveCancelledKeepsTheTourAndItsMenus()
+    {
+        test::ScriptedSavePrompt prompt;
+        test::ScriptedAnswerer answerer;
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        prompt.choices = {std::nullopt};
+        trigger(kSaveTour);
+        QVERIFY(view().currentTour());
+        QVERIFY(menus().isMenuEnabled(kSaveTour));
+        QVERIFY(!menus().isMenuEnabled(kNewTour));
+
+        prompt.choices = {dir_->file("Trip.TXT")};
+        trigger(kSaveTour);
+        QVERIFY(!view().currentTour());
+        QVERIFY(menus().isMenuEnabled(kNewTour));
+        QVERIFY(!menus().isMenuEnabled(kSaveTour));
+        QVERIFY(std::filesystem::exists(dir_->path() / "Trip.TXT"));
+    }
+
+    void closingAsksAboutTheUnsavedTour()
+    {
+        test::ScriptedSavePrompt prompt;
+        test::ScriptedAnswerer answerer;
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        answerer.answers = {kAnswerYes};
+        prompt.choices = {std::nullopt};
+        QVERIFY(!frame_->close());
+        QVERIFY(frame_->isVisible());
+        answerer.answers = {kAnswerNo};
+        QVERIFY(frame_->close());
+        QCOMPARE(answerer.shown.size(), std::size_t{2});
+    }
+
+    void theDistancesTableFollowsEditsAndPrints()
+    {
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        trigger(kTourDistances);
+        TourDistancesDialog* table = view().distancesDialog();
+        QVERIFY(table && table->isVisible());
+        QCOMPARE(table->windowTitle(), QStringLiteral("Distances for Tour: New Tour"));
+        auto* rows = table->findChild<QTreeWidget*>(QStringLiteral("distanceList"));
+        doubleClick({150, 120});
+        QCOMPARE(rows->topLevelItemCount(), 2);
+        popupChoice_ = kDeleteLastPoint;
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, client({300, 300}));
+        QCOMPARE(rows->topLevelItemCount(), 1);
+        trigger(kTourDistances);
+        QCOMPARE(view().distancesDialog(), table);
+
+        // Print: the button's request reaches the view after the click.
+        const QString pdf = QString::fromStdString(dir_->file("table.pdf"));
+        view().setPrintSetup([&pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        table->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+        QVERIFY(!QFile::exists(pdf));
+        QTRY_VERIFY(QFile::exists(pdf) && QFileInfo(pdf).size() > 0);
+    }
+
+    void aTourDeletedOnTheToursPageLeavesTheTable()
+    {
+        test::ScriptedAnswerer answerer;
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        trigger(kTourDistances);
+        QPointer<TourDistancesDialog> table = view().distancesDialog();
+        cl_Manager& manager = view().manager();
+        manager.beginSheet();
+        manager.showPage(SheetPage::kTours);
+        answerer.answers = {kAnswerYes};
+        manager.tourList().remove(0);
+        manager.finishWithCancel();
+        view().tourCommands().managerClosed(false);
+        QVERIFY(table && !table->tour() && !table->isVisible());
+        doubleClick({10, 100});
+        QVERIFY(!table->tour());
+    }
+
+private:
+    CRovantaView& view() { return frame_->view(); }
+    MenuStates& menus() { return frame_->commands(); }
+    QPoint client(IPoint pixel) { return qt(view().pixelToWindow(pixel)) - qt(view().scrollPosition()); }
+    void doubleClick(IPoint pixel) { QTest::mouseDClick(view().viewport(), Qt::LeftButton, {}, client(pixel)); }
+    void trigger(int id) { frame_->commands().menuAction(id)->trigger(); }
+
+    std::unique_ptr<test::TempFolder> dir_ = std::make_unique<test::TempFolder>();
+    test::MemorySettings settings_;
+    std::unique_ptr<CMainFrame> frame_;
+    int popupChoice_ = 0;
+    QPoint popupAt_;
+    std::vector<bool> enabledInPopup_;
+};
+
+QTEST_MAIN(TourEditingTest)
+#include "tour_editing_test.moc"
