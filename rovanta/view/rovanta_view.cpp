@@ -338,7 +338,7 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     std::optional<QPoint> marked;
     if (const std::optional<IPoint> at = editor_.markedPosition())
         marked = onViewport(*at);
-    paintTour(painter, points, marked);
+    paintTour(painter, points, marked, event->rect());
 }
 
 } // namespace rovanta

@@ -25,7 +25,8 @@ constexpr int kMarkRadius = 10;
 constexpr int kMarkLineWidth = 2;
 
 /// `points` and `marked` in the painter's device pixels, in tour order;
-/// numbers count from 0.
-void paintTour(QPainter& painter, const std::vector<QPoint>& points, std::optional<QPoint> marked);
+/// numbers count from 0. Only what touches `exposed` is drawn, when given.
+void paintTour(QPainter& painter, const std::vector<QPoint>& points, std::optional<QPoint> marked,
+               const QRect& exposed = {});
 
 } // namespace rovanta
