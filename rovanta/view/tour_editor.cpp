@@ -64,6 +64,7 @@ void TourEditor::leftPress(IPoint client)
 {
     buttonDown_ = clickPosition_ = plus(view_.scrollPosition(), client);
     if (const TourRecord current = tour()) {
+        const bool pending = moveMode_ || insertMode_;
         if (moveMode_) {
             setCursorPixel(client);
             movePointToCursor(current, valid(markedPoint_, current));
@@ -79,6 +80,9 @@ void TourEditor::leftPress(IPoint client)
             }
             insertMode_ = false;
         }
+        // The table follows the point moved or inserted here too.
+        if (pending)
+            view_.refreshDistances();
         const IPoint pixel = view_.windowToPixel(buttonDown_);
         if (positionsTour_.lock() != current)
             markedPoint_ = {};

@@ -203,7 +203,9 @@ TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
     editor.popupClosed();
     EXPECT_TRUE(editor.onPopupCommand(kMoveThisPoint));
     // No bounds test: the point may leave the bitmap.
+    const int refreshes = view.refreshes;
     editor.leftPress(client({-30, 250}));
+    EXPECT_EQ(view.refreshes, refreshes + 1) << "the table shows the moved point";
     editor.leftRelease(client({-30, 250}));
     EXPECT_EQ(pixelOf(1), (IPoint{-30, 250}));
     EXPECT_FALSE(editor.moveMode());
