@@ -23,8 +23,6 @@ namespace rovanta {
 
 namespace {
 
-constexpr double kZoomInStep = 1.25;
-constexpr double kZoomOutStep = 0.8;
 // The scroll range while no bitmap is shown.
 constexpr ISize kEmptyCanvas{100, 100};
 constexpr int kScrollLineStep = 20;

@@ -1,13 +1,11 @@
 #include "view/tour_editor.h"
 
 #include "resources/command_ids.h"
+#include "view/view_layout.h"
 
 namespace rovanta {
 
 namespace {
-
-constexpr double kZoomInStep = 1.25;
-constexpr double kZoomOutStep = 0.8;
 
 IPoint plus(IPoint a, IPoint b)
 {

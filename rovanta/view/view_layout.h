@@ -15,6 +15,11 @@
 
 namespace rovanta {
 
+/// The zoom factors of one Zoom In and one Zoom Out step, from the menu
+/// or the view's popup; 1.25 * 0.8 == 1 brings the 1:1 layout back.
+inline constexpr double kZoomInStep = 1.25;
+inline constexpr double kZoomOutStep = 0.8;
+
 /// Width and height in device pixels.
 struct ISize {
     std::int32_t width = 0;
