@@ -13,6 +13,7 @@
 #include "view/rovanta_view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
@@ -102,6 +103,29 @@ private slots:
         // The double click that may follow the release adds nothing.
         doubleClick({120, 100});
         QCOMPARE(view().currentTour()->getPointCount(), 1);
+    }
+
+    void thePopupShowsItsItemsBesideTheClick()
+    {
+        view().setPopupRunner([](ViewPopup& popup, QPoint global) { return popup.exec(global); });
+        QStringList texts;
+        QPoint shownAt;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* shown = QApplication::activePopupWidget()) {
+                shownAt = shown->pos();
+                for (const QAction* action : shown->actions())
+                    texts << action->text();
+                shown->close();
+            }
+        });
+        QSignalSpy opened(&view(), &CRovantaView::popupOpened);
+        QSignalSpy closed(&view(), &CRovantaView::popupClosed);
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, {100, 120});
+        QCOMPARE(texts, (QStringList{"Add Point Center", "Insert Before This", "Move This Point", "Delete This Point",
+                                     "Delete Last Point", "Zoom In Here", "Zoom Out Here", "Next Map"}));
+        QCOMPARE(shownAt, view().mapToGlobal(QPoint(120, 120)));
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(closed.count(), 1);
     }
 
     void leftDragWithoutAMarkScrollsTheMap()
