@@ -21,6 +21,9 @@ packages=(
   qt6-qpa-plugins
   libgl-dev
   fonts-dejavu-core
+  # The help: chmcmd compiles our HTML pages, chmlib reads them back.
+  fp-utils
+  libchm-dev
   # Arial's metrics for the printed headings.
   fonts-liberation2
   # Reads the printed PDF back in the print tests.

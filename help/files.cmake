@@ -1,0 +1,56 @@
+# Every file of the two help projects, relative to this folder; the
+# projects' [FILES] sections list the same pages and images.
+set(ROVANTA_HELP_SHARED
+    HTML/rovanta.css
+    HTML/images/drive.png
+    HTML/images/folder_closed.png
+    HTML/images/folder_open.png
+    HTML/images/icon_about.png
+    HTML/images/icon_clear_tour.png
+    HTML/images/icon_context_help.png
+    HTML/images/icon_manager.png
+    HTML/images/icon_new_tour.png
+    HTML/images/icon_save_tour.png
+    HTML/images/icon_tour_distances.png
+    HTML/images/main_window.png
+    HTML/images/manager_folders.png
+    HTML/images/manager_maps.png
+    HTML/images/manager_tours.png
+    HTML/images/remarks.png
+    HTML/images/state_checked.png
+    HTML/images/state_current.png
+    HTML/images/state_unchecked.png
+    HTML/images/toolbar.png
+    HTML/images/tour_distances.png
+    HTML/images/tour_menu.png
+    HTML/images/view_popup.png)
+set(ROVANTA_HELP_ENG
+    RovantaENG.hhc
+    RovantaENG.hhk
+    HTML/Eng/index.htm
+    HTML/Eng/Manager.htm
+    HTML/Eng/Maps.htm
+    HTML/Eng/Tours.htm
+    HTML/Eng/Folders.htm
+    HTML/Eng/MapView.htm
+    HTML/Eng/TourMenu.htm
+    HTML/Eng/TourPopup.htm
+    HTML/Eng/TourDistances.htm
+    HTML/Eng/CalFiles.htm
+    HTML/Eng/TourFiles.htm
+    HTML/Eng/Coordinates.htm)
+set(ROVANTA_HELP_GER
+    RovantaDEU.hhc
+    RovantaDEU.hhk
+    HTML/Ger/index.htm
+    HTML/Ger/Manager.htm
+    HTML/Ger/Maps.htm
+    HTML/Ger/Tours.htm
+    HTML/Ger/Folders.htm
+    HTML/Ger/MapView.htm
+    HTML/Ger/TourMenu.htm
+    HTML/Ger/TourPopup.htm
+    HTML/Ger/TourDistances.htm
+    HTML/Ger/CalFiles.htm
+    HTML/Ger/TourFiles.htm
+    HTML/Ger/Coordinates.htm)
