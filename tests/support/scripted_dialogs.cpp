@@ -35,6 +35,15 @@ std::optional<std::string> ScriptedSavePrompt::askSaveFile(const SaveFileRequest
     return nextChoice(choices);
 }
 
+ScriptedOpenPrompt::ScriptedOpenPrompt() = default;
+ScriptedOpenPrompt::~ScriptedOpenPrompt() = default;
+
+std::optional<std::string> ScriptedOpenPrompt::askOpenFile(const OpenFileRequest& request)
+{
+    requests.push_back(request);
+    return nextChoice(choices);
+}
+
 ScriptedRenamePrompt::ScriptedRenamePrompt() = default;
 ScriptedRenamePrompt::~ScriptedRenamePrompt() = default;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialogs/message.h"
+#include "dialogs/open_file_prompt.h"
 #include "dialogs/rename_prompt.h"
 #include "dialogs/save_file_prompt.h"
 
@@ -46,6 +47,21 @@ public:
 
 private:
     ScopedSaveFilePrompt install_{*this};
+};
+
+/// Answers open requests with the queued paths (nullopt = cancel), then
+/// cancels. Installed while it lives.
+class ScriptedOpenPrompt : public OpenFilePrompt {
+public:
+    ScriptedOpenPrompt();
+    ~ScriptedOpenPrompt() override;
+    std::optional<std::string> askOpenFile(const OpenFileRequest& request) override;
+
+    std::deque<std::optional<std::string>> choices;
+    std::vector<OpenFileRequest> requests;
+
+private:
+    ScopedOpenFilePrompt install_{*this};
 };
 
 /// Answers rename requests with the queued names (nullopt = cancel), then
