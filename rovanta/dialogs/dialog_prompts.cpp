@@ -18,20 +18,12 @@ QWidget* ownerFor(QWidget* fallback)
     return modal != nullptr ? modal : fallback;
 }
 
-} // namespace
-
-std::optional<std::string> DialogRenamePrompt::askNewName(const std::string& oldName)
+/// Either file question; any name may be chosen, the caller checks it.
+template <class Request>
+std::optional<std::string> runFileDialog(const Request& request, QFileDialog::AcceptMode mode, QWidget* owner)
 {
-    RenameDialog dialog(displayText(oldName), ownerFor(parent_.data()));
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return coreText(dialog.newName());
-}
-
-std::optional<std::string> FileDialogSavePrompt::askSaveFile(const SaveFileRequest& request)
-{
-    QFileDialog dialog(ownerFor(parent_.data()), QString::fromStdString(request.title));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QFileDialog dialog(owner, QString::fromStdString(request.title));
+    dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QString suffix = QString::fromStdString(request.defaultExtension);
@@ -50,6 +42,26 @@ std::optional<std::string> FileDialogSavePrompt::askSaveFile(const SaveFileReque
     if (chosen.isEmpty())
         return std::nullopt;
     return coreText(chosen.first());
+}
+
+} // namespace
+
+std::optional<std::string> DialogRenamePrompt::askNewName(const std::string& oldName)
+{
+    RenameDialog dialog(displayText(oldName), ownerFor(parent_.data()));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return coreText(dialog.newName());
+}
+
+std::optional<std::string> FileDialogSavePrompt::askSaveFile(const SaveFileRequest& request)
+{
+    return runFileDialog(request, QFileDialog::AcceptSave, ownerFor(parent_.data()));
+}
+
+std::optional<std::string> FileDialogOpenPrompt::askOpenFile(const OpenFileRequest& request)
+{
+    return runFileDialog(request, QFileDialog::AcceptOpen, ownerFor(parent_.data()));
 }
 
 QString nameFilterFor(const std::string& filter)

@@ -1,6 +1,7 @@
 // The GUI's answers to the core's rename and save-file questions.
 #pragma once
 
+#include "dialogs/open_file_prompt.h"
 #include "dialogs/rename_prompt.h"
 #include "dialogs/save_file_prompt.h"
 
@@ -25,6 +26,17 @@ class FileDialogSavePrompt : public SaveFilePrompt {
 public:
     explicit FileDialogSavePrompt(QWidget* parent = nullptr) : parent_(parent) {}
     std::optional<std::string> askSaveFile(const SaveFileRequest& request) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+/// Runs the platform's open-file dialog over `parent`; any name may be
+/// typed, the caller checks that the file exists.
+class FileDialogOpenPrompt : public OpenFilePrompt {
+public:
+    explicit FileDialogOpenPrompt(QWidget* parent = nullptr) : parent_(parent) {}
+    std::optional<std::string> askOpenFile(const OpenFileRequest& request) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,5 +1,6 @@
 #include "dialogs/remarks_dialog.h"
 
+#include "resources/help_ids.h"
 #include "ui_remarks_dialog.h"
 #include "view/display.h"
 
@@ -30,6 +31,7 @@ RemarksDialog::RemarksDialog(const std::string& tourName, std::vector<std::strin
     : QDialog(parent), ui_(std::make_unique<Ui::RemarksDialog>()), editor_(tourName, remarks)
 {
     ui_->setupUi(this);
+    setProperty(help::kContextProperty, help::resourceContext(help::kRemarksDialog));
     setWindowTitle(displayText(editor_.caption()));
 
     QTreeWidget* list = ui_->remarkList;

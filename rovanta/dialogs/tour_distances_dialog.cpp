@@ -3,6 +3,7 @@
 #include "dialogs/distance_print_layout.h"
 #include "dialogs/distance_table.h"
 #include "dialogs/remarks_dialog.h"
+#include "resources/help_ids.h"
 #include "ui_tour_distances_dialog.h"
 #include "view/display.h"
 
@@ -57,6 +58,7 @@ TourDistancesDialog::TourDistancesDialog(TourRecord tour, QWidget* view)
     : QDialog(view), ui_(std::make_unique<Ui::TourDistancesDialog>()), tour_(std::move(tour))
 {
     ui_->setupUi(this);
+    setProperty(help::kContextProperty, help::resourceContext(help::kTourDistancesDialog));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     // Enter still reaches it through keyPressEvent.
     ui_->applyButton->hide();

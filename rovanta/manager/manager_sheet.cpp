@@ -3,6 +3,7 @@
 #include "manager/folder_page_widget.h"
 #include "manager/list_page_widget.h"
 #include "resources/command_ids.h"
+#include "resources/help_ids.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -23,6 +24,11 @@ ManagerSheet::ManagerSheet(cl_Manager& manager, QWidget* parent) : QDialog(paren
     tabs_->addTab(maps_, QStringLiteral("Maps"));
     tabs_->addTab(tours_, QStringLiteral("Tours"));
     tabs_->addTab(folders_, QStringLiteral("Map/Tour Folder"));
+    maps_->setProperty(help::kContextProperty, help::resourceContext(help::kMapsPage));
+    tours_->setProperty(help::kContextProperty, help::resourceContext(help::kToursPage));
+    folders_->setProperty(help::kContextProperty, help::resourceContext(help::kFoldersPage));
+    // F1 on the sheet's own buttons asks about the page on show.
+    setProperty(help::kContextProperty, maps_->property(help::kContextProperty));
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
@@ -72,6 +78,7 @@ void ManagerSheet::reject()
 
 void ManagerSheet::pageChanged(int index)
 {
+    setProperty(help::kContextProperty, tabs_->widget(index)->property(help::kContextProperty));
     switch (index) {
     case 0:
         manager_.showPage(SheetPage::kMaps);

@@ -2,9 +2,11 @@
 
 #include "dialogs/about_dialog.h"
 #include "resources/command_ids.h"
+#include "resources/help_ids.h"
 #include "resources/string_table.h"
 #include "view/command_actions.h"
 #include "view/display.h"
+#include "view/help_controller.h"
 #include "view/icons.h"
 #include "view/lock_keys.h"
 #include "view/rovanta_doc.h"
@@ -33,6 +35,8 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     addToolBar(Qt::TopToolBarArea, toolBar_);
     commands_->install(*this, *toolBar_);
     buildStatusBar();
+    setProperty(help::kContextProperty, help::resourceContext(help::kMainWindow));
+    help_ = new HelpController(settings, *commands_, *this);
 
     QAction* showToolBar = commands_->menuAction(commands::kViewToolbar);
     QAction* showStatusBar = commands_->menuAction(commands::kViewStatusBar);
@@ -44,6 +48,8 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
+    connect(view_, &CRovantaView::popupOpened, help_, [this] { help_->setPopupOpen(true); });
+    connect(view_, &CRovantaView::popupClosed, help_, [this] { help_->setPopupOpen(false); });
     // The view centres the map in its own size, so it needs that size first.
     resize(800, 600);
     layout()->activate();
@@ -51,10 +57,11 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
 }
 
 // The view goes first: its manager writes the settings while the frame,
-// whose menus it may still touch, is alive.
+// whose menus it may still touch, is alive. Help writes its own settings.
 CMainFrame::~CMainFrame()
 {
     delete view_;
+    delete help_;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -76,6 +83,10 @@ void CMainFrame::buildStatusBar()
 void CMainFrame::onCommand(int id)
 {
     using namespace commands;
+    if (help_->onCommand(id)) {
+        emit commandRouted(id);
+        return;
+    }
     switch (id) {
     case kAppAbout: {
         AboutDialog about(this);
@@ -94,13 +105,6 @@ void CMainFrame::onCommand(int id)
     case kFileNew:
         if (doc_->onNewDocument())
             view_->initialUpdate();
-        break;
-    case kHelp:
-    case kContextHelp:
-    case kHelpTopics:
-    case kGermanHelp:
-    case kEnglishHelp:
-        // Help is the frame's; its viewer comes with the help files.
         break;
     default:
         view_->onCommand(id);

@@ -17,6 +17,7 @@ namespace rovanta {
 class CommandActions;
 class CRovantaDoc;
 class CRovantaView;
+class HelpController;
 class LockKeyPanes;
 
 class CMainFrame : public QMainWindow {
@@ -34,8 +35,10 @@ public:
     /// The message pane's idle text.
     QLabel& idleMessage() { return *idle_; }
 
-    /// Routes a command: the frame's own, else the view's.
+    /// Routes a command: help's, the frame's own, else the view's.
     void onCommand(int id);
+
+    HelpController& help() { return *help_; }
 
 signals:
     /// Every command the frame routed, for help contexts and tests.
@@ -54,6 +57,7 @@ private:
     LockKeyPanes* lockKeys_ = nullptr;
     std::unique_ptr<CRovantaDoc> doc_;
     CRovantaView* view_ = nullptr;
+    HelpController* help_ = nullptr;
 };
 
 } // namespace rovanta

@@ -28,6 +28,7 @@ CRovantaApp::~CRovantaApp()
     if (settings_ && !settings_->flush())
         showMessage("The settings could not be saved to " + settings_->location().toStdString() + "!", kMessageOk);
     InstalledSaveFilePrompt::install(nullptr);
+    InstalledOpenFilePrompt::install(nullptr);
     InstalledRenamePrompt::install(nullptr);
     InstalledMessageAnswerer::install(nullptr);
 }
@@ -37,6 +38,9 @@ bool CRovantaApp::initInstance()
     settings_ = std::make_unique<QtSettingsAccess>();
     message_ = std::make_unique<MessageDialog>();
     InstalledMessageAnswerer::install(message_.get());
+    // The frame may ask for its help file while it is being built.
+    openFile_ = std::make_unique<FileDialogOpenPrompt>();
+    InstalledOpenFilePrompt::install(openFile_.get());
     frame_ = std::make_unique<CMainFrame>(*settings_);
     rename_ = std::make_unique<DialogRenamePrompt>(frame_.get());
     saveFile_ = std::make_unique<FileDialogSavePrompt>(frame_.get());

@@ -10,6 +10,7 @@ namespace rovanta {
 
 class CMainFrame;
 class DialogRenamePrompt;
+class FileDialogOpenPrompt;
 class FileDialogSavePrompt;
 class MessageDialog;
 class QtSettingsAccess;
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<MessageDialog> message_;
     std::unique_ptr<DialogRenamePrompt> rename_;
     std::unique_ptr<FileDialogSavePrompt> saveFile_;
+    std::unique_ptr<FileDialogOpenPrompt> openFile_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QuitOnSignals> quitOnSignals_;
 };
