@@ -11,11 +11,11 @@
 #include "manager/folder_page_widget.h"
 #include "manager/folder_tree.h"
 #include "manager/manager_sheet.h"
-#include "memory_store.h"
 #include "png_output.h"
 #include "resources/command_ids.h"
 #include "view/icons.h"
 #include "view/main_frame.h"
+#include "view/qt_settings_access.h"
 #include "view/rovanta_view.h"
 
 #include <QAction>
@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -362,7 +363,9 @@ void writeIcons(const Output& out)
 
 void drawAll(const std::string& folder, const Output& out)
 {
-    shots::MemoryStore settings;
+    // Settings of their own, thrown away afterwards: the user's stay untouched.
+    const QTemporaryDir scratch;
+    QtSettingsAccess settings(scratch.filePath(QStringLiteral("Rovanta.conf")));
     CMainFrame frame(settings);
     frame.show();
     settle();
