@@ -10,6 +10,7 @@
 #include "view/mouse_adapter.h"
 #include "view/tour_painter.h"
 
+#include <QDir>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -30,6 +31,26 @@ constexpr int kScrollLineStep = 20;
 constexpr int kPopupOffset = 20;
 // The printout's positions are printer pixels laid out for this resolution.
 constexpr int kPrintResolution = 600;
+
+// Why the view stays blank; nothing when the bitmap is shown.
+QString bitmapNotice(BmpFault fault, const QString& path)
+{
+    std::string_view text;
+    switch (fault) {
+    case BmpFault::kNone:
+        return {};
+    case BmpFault::kMissing:
+        text = strings::kBitmapNotFound;
+        break;
+    case BmpFault::kUnsupported:
+        text = strings::kBitmapNotSupported;
+        break;
+    case BmpFault::kUnreadable:
+        text = strings::kBitmapUnreadable;
+        break;
+    }
+    return displayText(text).arg(QDir::toNativeSeparators(path));
+}
 
 } // namespace
 
@@ -104,7 +125,10 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
-    bitmap_ = MapBitmap::load(QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath())));
+    const QString path = QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath()));
+    MapBitmap::Opened opened = MapBitmap::open(path);
+    bitmap_ = std::move(opened.bitmap);
+    emit notice(bitmapNotice(opened.fault, path));
     if (bitmap_)
         resetLayout();
     else
