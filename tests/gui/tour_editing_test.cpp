@@ -15,10 +15,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -103,6 +105,28 @@ private slots:
         // The double click that may follow the release adds nothing.
         doubleClick({120, 100});
         QCOMPARE(view().currentTour()->getPointCount(), 1);
+    }
+
+    void popupItemsShowTheirPromptsWhileHighlighted()
+    {
+        view().setPopupRunner([](ViewPopup& popup, QPoint global) { return popup.exec(global); });
+        trigger(kNewTour);
+        QStringList prompts;
+        QTimer::singleShot(0, [&] {
+            QWidget* shown = QApplication::activePopupWidget();
+            QVERIFY(shown != nullptr);
+            // Without a marked point the keys pass over the point commands.
+            for (int step = 0; step < 3; ++step) {
+                QTest::keyClick(shown, Qt::Key_Down);
+                prompts << frame_->statusBar()->currentMessage();
+            }
+            QTest::keyClick(shown, Qt::Key_Escape);
+        });
+        QTest::mouseClick(view().viewport(), Qt::RightButton, {}, {100, 120});
+        QCOMPARE(prompts, (QStringList{"Add a new point to the tour. Center this position.", "Delete the last point",
+                                       "Zoom in,  positioning this point in the midle of the screen"}));
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString());
+        QVERIFY(frame_->idleMessage().isVisible());
     }
 
     void thePopupShowsItsItemsBesideTheClick()
