@@ -11,12 +11,14 @@
 #include "view/tour_painter.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStyleHints>
 
 #include <algorithm>
 
@@ -71,6 +73,9 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
     horizontalScrollBar()->setSingleStep(kScrollLineStep);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     updateScrollRange();
+    editor_.setDoubleClickInterval(doubleClickInterval());
+    connect(QGuiApplication::styleHints(), &QStyleHints::mouseDoubleClickIntervalChanged, this,
+            [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
 
 // The pyramid's thread stops before anything it reports to goes.
@@ -238,7 +243,7 @@ void CRovantaView::onMouse(QMouseEvent* event)
     const MouseAction action = interpretMouseEvent(*event);
     switch (action.gesture) {
     case MouseGesture::kLeftPress:
-        editor_.leftPress(action.client);
+        editor_.leftPress(action.client, action.time);
         break;
     case MouseGesture::kLeftDrag:
         editor_.leftDrag(action.client);
@@ -247,7 +252,7 @@ void CRovantaView::onMouse(QMouseEvent* event)
         editor_.leftRelease(action.client);
         break;
     case MouseGesture::kDoubleClick:
-        editor_.doubleClick(action.client);
+        editor_.doubleClick(action.client, action.time);
         break;
     case MouseGesture::kRightClick:
         editor_.rightClick(action.client);
