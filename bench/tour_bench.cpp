@@ -64,7 +64,7 @@ void BM_AddPointWithTableOpen(benchmark::State& state)
     Planning planning(static_cast<int>(state.range(0)));
     CRovantaView& view = planning.view();
     for (auto _ : state) {
-        view.editor().doubleClick(planning.client({50, 50}));
+        view.editor().doubleClick(planning.client({50, 50}), 0);
         view.viewport()->repaint();
         state.PauseTiming();
         view.currentTour()->deleteLast();
@@ -78,7 +78,7 @@ void BM_AddPointAcrossMapEdge(benchmark::State& state)
     CRovantaView& view = planning.view();
     const rovanta::MapRecord first = view.currentMap();
     for (auto _ : state) {
-        view.editor().doubleClick(planning.client({105, 50}));
+        view.editor().doubleClick(planning.client({105, 50}), 0);
         view.viewport()->repaint();
         state.PauseTiming();
         if (view.currentMap() == first) {

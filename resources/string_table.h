@@ -1,5 +1,6 @@
 // The program's message texts: the numbered string resources and the few
-// literal notices. Every text shown through showMessage comes from here.
+// literal notices. Every text shown through showMessage or in the status bar
+// comes from here.
 #pragma once
 
 #include <string_view>
@@ -19,6 +20,12 @@ inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!"
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
+
+// Status bar notices; %1 is a file's path.
+inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
+inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";
+inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
+inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
 
 /// The text of a numbered string resource; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Rovanta. Arguments go to the
-# program.
+# Installs what is missing, builds Rovanta with its help files, and starts
+# it. Arguments go to the program.
 #
 # Rovanta keeps its settings (the registered folders, maps and tours) in
 # $XDG_CONFIG_HOME/Quelder Applications/Rovanta.conf. This script points
@@ -16,7 +16,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release --target Rovanta rovanta_sample_settings
+# The help files go beside the program, so the first start finds them
+# instead of asking for them.
+cmake --build build/release --target Rovanta rovanta_help rovanta_sample_settings
 
 settings_hint=""
 if [[ "${ROVANTA_OWN_SETTINGS:-0}" != 1 ]]; then

@@ -52,57 +52,34 @@ bool knownDepth(std::uint32_t bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-bool compressionFits(const BmpHeader& h)
+// Unknown codes (JPEG, PNG, CMYK) are forms we do not read; a known code at
+// the wrong depth or row order is a broken file.
+BmpFault compressionFault(const BmpHeader& h)
 {
     switch (h.compression) {
     case kBmpRgb:
-        return true;
+        return BmpFault::kNone;
     // Run-length rows have no top-down form.
     case kBmpRle8:
-        return h.bitsPerPixel == 8 && !h.topDown;
+        return h.bitsPerPixel == 8 && !h.topDown ? BmpFault::kNone : BmpFault::kUnreadable;
     case kBmpRle4:
-        return h.bitsPerPixel == 4 && !h.topDown;
+        return h.bitsPerPixel == 4 && !h.topDown ? BmpFault::kNone : BmpFault::kUnreadable;
     // In the 64-byte OS/2 header code 3 means Huffman coding, and there are no masks.
     case kBmpBitfields:
     case kBmpAlphaBitfields:
-        return (h.bitsPerPixel == 16 || h.bitsPerPixel == 32) && h.infoHeaderSize != 64;
+        if (h.infoHeaderSize == 64)
+            return BmpFault::kUnsupported;
+        return h.bitsPerPixel == 16 || h.bitsPerPixel == 32 ? BmpFault::kNone : BmpFault::kUnreadable;
     default:
-        return false;
+        return BmpFault::kUnsupported;
     }
 }
 
-} // namespace
-
-std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
+// Size, depth and compression from the info header (core or V3 layout).
+BmpFault readGeometry(const Bytes& bytes, BmpHeader& h, std::uint32_t& colorsUsed)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        return std::nullopt;
-    const std::uintmax_t fileSize = std::filesystem::file_size(file, error);
-    if (error)
-        return std::nullopt;
-
-    Bytes bytes;
-    {
-        std::ifstream in(file, std::ios::binary);
-        if (!in)
-            return std::nullopt;
-        in.read(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size()));
-        bytes.size = static_cast<std::size_t>(in.gcount());
-    }
-    if (bytes.size < kInfoStart + 4 || bytes.data[0] != 'B' || bytes.data[1] != 'M')
-        return std::nullopt;
-
-    BmpHeader h;
-    h.fileSize = fileSize;
-    h.pixelOffset = bytes.u32(10);
-    h.infoHeaderSize = bytes.u32(kInfoStart);
-    if (!knownInfoSize(h.infoHeaderSize) || bytes.size < kInfoStart + h.infoHeaderSize)
-        return std::nullopt;
-
     std::int64_t width = 0;
     std::int64_t height = 0;
-    std::uint32_t colorsUsed = 0;
     if (h.infoHeaderSize == 12) {
         width = bytes.u16(18);
         height = bytes.u16(20);
@@ -120,13 +97,18 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
     }
     h.topDown = height < 0;
     height = h.topDown ? -height : height;
-    if (width <= 0 || width > kLargestSide || height == 0 || height > kLargestSide)
-        return std::nullopt;
+    if (width <= 0 || height == 0 || h.planes != 1)
+        return BmpFault::kUnreadable;
+    if (width > kLargestSide || height > kLargestSide || !knownDepth(h.bitsPerPixel))
+        return BmpFault::kUnsupported;
     h.width = static_cast<std::int32_t>(width);
     h.height = static_cast<std::int32_t>(height);
-    if (h.planes != 1 || !knownDepth(h.bitsPerPixel) || !compressionFits(h))
-        return std::nullopt;
+    return compressionFault(h);
+}
 
+// Channel masks, the colour table and where the pixel rows lie in the file.
+BmpFault readLayout(const Bytes& bytes, BmpHeader& h, std::uint32_t colorsUsed)
+{
     std::uint64_t headersEnd = kInfoStart + h.infoHeaderSize;
     if (h.compression == kBmpBitfields || h.compression == kBmpAlphaBitfields) {
         // A 40-byte header is followed by the masks; the longer ones hold them.
@@ -135,7 +117,7 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
             alpha = h.compression == kBmpAlphaBitfields;
             headersEnd += alpha ? 16 : 12;
             if (bytes.size < headersEnd)
-                return std::nullopt;
+                return BmpFault::kUnreadable;
         }
         h.redMask = bytes.u32(kInfoStart + 40);
         h.greenMask = bytes.u32(kInfoStart + 44);
@@ -155,23 +137,75 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
     if (h.bitsPerPixel <= 8) {
         const std::uint32_t fullPalette = 1u << h.bitsPerPixel;
         if (colorsUsed > fullPalette)
-            return std::nullopt;
+            return BmpFault::kUnreadable;
         h.paletteEntries = colorsUsed != 0 ? colorsUsed : fullPalette;
         h.paletteOffset = headersEnd;
         headersEnd += std::uint64_t{h.paletteEntries} * h.paletteEntrySize;
     }
-    if (h.pixelOffset < headersEnd || h.pixelOffset >= fileSize)
-        return std::nullopt;
+    if (h.pixelOffset < headersEnd || h.pixelOffset >= h.fileSize)
+        return BmpFault::kUnreadable;
 
-    h.stride = (width * h.bitsPerPixel + 31) / 32 * 4;
+    h.stride = (std::int64_t{h.width} * h.bitsPerPixel + 31) / 32 * 4;
     if (h.compression == kBmpRle8 || h.compression == kBmpRle4) {
-        h.pixelBytes = fileSize - h.pixelOffset;
+        h.pixelBytes = h.fileSize - h.pixelOffset;
     } else {
-        h.pixelBytes = static_cast<std::uint64_t>(h.stride * height);
-        if (h.pixelBytes > fileSize - h.pixelOffset)
-            return std::nullopt;
+        h.pixelBytes = static_cast<std::uint64_t>(h.stride * h.height);
+        if (h.pixelBytes > h.fileSize - h.pixelOffset)
+            return BmpFault::kUnreadable;
     }
-    return h;
+    return BmpFault::kNone;
+}
+
+BmpRead failed(BmpFault fault)
+{
+    return {std::nullopt, fault};
+}
+
+} // namespace
+
+BmpRead inspectBmpHeader(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return failed(BmpFault::kMissing);
+    const std::uintmax_t fileSize = std::filesystem::file_size(file, error);
+    if (error)
+        return failed(BmpFault::kUnreadable);
+
+    Bytes bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        if (!in)
+            return failed(BmpFault::kUnreadable);
+        in.read(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size()));
+        bytes.size = static_cast<std::size_t>(in.gcount());
+    }
+    // Two bytes tell a BMP from any other image; fewer are a cut-off file.
+    if (bytes.size >= 2 && (bytes.data[0] != 'B' || bytes.data[1] != 'M'))
+        return failed(BmpFault::kUnsupported);
+    if (bytes.size < kInfoStart + 4)
+        return failed(BmpFault::kUnreadable);
+
+    BmpHeader h;
+    h.fileSize = fileSize;
+    h.pixelOffset = bytes.u32(10);
+    h.infoHeaderSize = bytes.u32(kInfoStart);
+    if (!knownInfoSize(h.infoHeaderSize))
+        return failed(BmpFault::kUnsupported);
+    if (bytes.size < kInfoStart + h.infoHeaderSize)
+        return failed(BmpFault::kUnreadable);
+
+    std::uint32_t colorsUsed = 0;
+    if (const BmpFault fault = readGeometry(bytes, h, colorsUsed); fault != BmpFault::kNone)
+        return failed(fault);
+    if (const BmpFault fault = readLayout(bytes, h, colorsUsed); fault != BmpFault::kNone)
+        return failed(fault);
+    return {h, BmpFault::kNone};
+}
+
+std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
+{
+    return inspectBmpHeader(file).header;
 }
 
 } // namespace rovanta

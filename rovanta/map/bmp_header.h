@@ -40,10 +40,26 @@ struct BmpHeader {
     std::uint64_t fileSize = 0; ///< bytes
 };
 
+/// Why a bitmap cannot be shown.
+enum class BmpFault {
+    kNone,
+    kMissing,     ///< no file at the path
+    kUnsupported, ///< not a BMP, or a form of BMP we do not read
+    kUnreadable,  ///< cannot be opened, is inconsistent or cut short
+};
+
+/// The headers of a BMP file, or why there are none.
+struct BmpRead {
+    std::optional<BmpHeader> header;
+    BmpFault fault = BmpFault::kNone; ///< kNone exactly when there is a header
+};
+
 /// Reads and checks the headers of the BMP file at `file`; reads a few
-/// hundred bytes whatever the file's size. Nothing when the file is missing,
-/// is not a BMP, has an unsupported or inconsistent header, or is shorter
-/// than its pixel rows need (a truncated file).
+/// hundred bytes whatever the file's size. A file shorter than its pixel
+/// rows need (a truncated file) is unreadable.
+[[nodiscard]] BmpRead inspectBmpHeader(const std::filesystem::path& file);
+
+/// The header of inspectBmpHeader, when there is one.
 std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file);
 
 } // namespace rovanta

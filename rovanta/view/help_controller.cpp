@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "resources/command_ids.h"
 #include "resources/help_ids.h"
+#include "resources/string_table.h"
 #include "view/command_actions.h"
 #include "view/display.h"
 #include "view/help_files.h"
@@ -95,6 +96,15 @@ void HelpController::selectHelpLanguage(int language)
     commands_.menuAction(language)->setChecked(true);
     if (files_->selectHelpLanguage(language))
         showHelp(0);
+    else
+        noticeMissingFile();
+}
+
+// The path looked for, not the fallback beside the program that help
+// requests would open.
+void HelpController::noticeMissingFile()
+{
+    emit notice(displayText(strings::kHelpFileNotFound).arg(displayText(files_->helpFilePath())));
 }
 
 void HelpController::markLanguage()
@@ -104,6 +114,10 @@ void HelpController::markLanguage()
 
 void HelpController::showHelp(int context)
 {
+    if (!files_->helpFileAvailable()) {
+        noticeMissingFile();
+        return;
+    }
     const std::string topic = files_->topicFor(context);
     if (viewer_ != nullptr) {
         viewer_->displayTopic(topic);

@@ -32,7 +32,8 @@ public:
     /// Handles the help commands, and any command in context-help mode;
     /// false for other commands.
     bool onCommand(int id);
-    /// Shows the page of a help context.
+    /// Shows the page of a help context; without a help file, says so
+    /// through notice().
     void showHelp(int context);
 
     /// The map view's popup menu opened or closed.
@@ -45,8 +46,13 @@ public:
     /// Shows help through `viewer` instead of the help window; for tests.
     void setViewer(HelpViewer* viewer) { viewer_ = viewer; }
 
+signals:
+    /// A text for the status bar.
+    void notice(const QString& text);
+
 private:
     void selectHelpLanguage(int language);
+    void noticeMissingFile();
     /// The radio mark of the help menu on the help language.
     void markLanguage();
     /// The help window, above a modal dialog that would otherwise block it.

@@ -151,6 +151,11 @@ bool HelpFiles::searchHelpFile()
     return false;
 }
 
+bool HelpFiles::helpFileAvailable() const
+{
+    return isReadableFile(toFsPath(appHelpPath_));
+}
+
 std::string HelpFiles::topicFor(int context) const
 {
     return help::topicFor(appHelpPath_, language_, context, popupOpen_);

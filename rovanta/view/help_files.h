@@ -53,6 +53,9 @@ public:
     /// The help file help requests open; changes only when a file is found.
     const std::string& appHelpPath() const { return appHelpPath_; }
 
+    /// True when the file help requests open can be read.
+    bool helpFileAvailable() const;
+
     /// The topic for a help context, for the help viewer.
     std::string topicFor(int context) const;
 

@@ -37,6 +37,7 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     buildStatusBar();
     setProperty(help::kContextProperty, help::resourceContext(help::kMainWindow));
     help_ = new HelpController(settings, *commands_, *this);
+    connect(help_, &HelpController::notice, this, &CMainFrame::showNotice);
 
     QAction* showToolBar = commands_->menuAction(commands::kViewToolbar);
     QAction* showStatusBar = commands_->menuAction(commands::kViewStatusBar);
@@ -47,6 +48,7 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
 
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
+    connect(view_, &CRovantaView::notice, this, &CMainFrame::showNotice);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
     connect(view_, &CRovantaView::popupOpened, help_, [this] { help_->setPopupOpen(true); });
     connect(view_, &CRovantaView::popupClosed, help_, [this] { help_->setPopupOpen(false); });
@@ -78,6 +80,13 @@ void CMainFrame::buildStatusBar()
     idle_ = new QLabel(displayText(strings::loadString(strings::kIdleMessage)), bar);
     bar->addWidget(idle_, 1);
     lockKeys_ = new LockKeyPanes(*bar);
+}
+
+// In the message pane until the next prompt replaces it, as a menu
+// item's prompt would; no box to dismiss.
+void CMainFrame::showNotice(const QString& text)
+{
+    statusBar()->showMessage(text);
 }
 
 void CMainFrame::onCommand(int id)

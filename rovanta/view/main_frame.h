@@ -37,6 +37,9 @@ public:
 
     /// Routes a command: help's, the frame's own, else the view's.
     void onCommand(int id);
+    /// Shows a notice in the status bar's message pane; an empty text
+    /// brings back the idle message.
+    void showNotice(const QString& text);
 
     HelpController& help() { return *help_; }
 

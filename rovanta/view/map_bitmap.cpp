@@ -64,16 +64,18 @@ void padPalette(QList<QRgb>& colors, int bitsPerPixel)
 
 } // namespace
 
-std::unique_ptr<MapBitmap> MapBitmap::load(const QString& path)
+MapBitmap::Opened MapBitmap::open(const QString& path)
 {
-    const std::optional<BmpHeader> header = readBmpHeader(toFsPath(path.toStdString()));
-    if (!header)
-        return nullptr;
+    BmpRead read = inspectBmpHeader(toFsPath(path.toStdString()));
+    if (!read.header)
+        return {nullptr, read.fault};
     std::unique_ptr<MapBitmap> bitmap(new MapBitmap);
     bitmap->file_.setFileName(path);
-    if (bitmap->wrapMapping(*header) || bitmap->decodeWithQt())
-        return bitmap;
-    return nullptr;
+    // Qt reads every form of BMP the header check lets through, so a file
+    // it refuses is broken.
+    if (bitmap->wrapMapping(*read.header) || bitmap->decodeWithQt())
+        return {std::move(bitmap), BmpFault::kNone};
+    return {nullptr, BmpFault::kUnreadable};
 }
 
 MapBitmap::~MapBitmap() = default;

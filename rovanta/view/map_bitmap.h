@@ -28,9 +28,16 @@ struct BitmapWindow {
 
 class MapBitmap {
 public:
-    /// Maps or decodes the file at `path`. Nothing when the file is missing,
-    /// malformed, truncated, or cannot be read at all; never throws.
-    static std::unique_ptr<MapBitmap> load(const QString& path);
+    /// A bitmap, or why there is none.
+    struct Opened {
+        std::unique_ptr<MapBitmap> bitmap;
+        BmpFault fault = BmpFault::kNone;
+    };
+
+    /// Maps or decodes the file at `path`; never throws.
+    static Opened open(const QString& path);
+    /// The bitmap of open, if any.
+    static std::unique_ptr<MapBitmap> load(const QString& path) { return open(path).bitmap; }
 
     ~MapBitmap();
     MapBitmap(const MapBitmap&) = delete;

@@ -5,6 +5,8 @@
 
 #include <kalimark/kalimark.h>
 
+#include <cstdint>
+
 class QMouseEvent;
 
 namespace rovanta {
@@ -20,10 +22,15 @@ enum class MouseGesture {
 
 struct MouseAction {
     MouseGesture gesture = MouseGesture::kNone;
-    IPoint client{0, 0}; ///< window position, pixels
+    IPoint client{0, 0};    ///< window position, pixels
+    std::uint64_t time = 0; ///< the event's timestamp, milliseconds
 };
 
 /// The gesture of one event delivered to the view's window.
 MouseAction interpretMouseEvent(const QMouseEvent& event);
+
+/// The platform's longest time between the presses of a double click,
+/// milliseconds.
+std::uint64_t doubleClickInterval();
 
 } // namespace rovanta

@@ -10,12 +10,15 @@
 #include "view/mouse_adapter.h"
 #include "view/tour_painter.h"
 
+#include <QDir>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStyleHints>
 
 #include <algorithm>
 
@@ -30,6 +33,26 @@ constexpr int kScrollLineStep = 20;
 constexpr int kPopupOffset = 20;
 // The printout's positions are printer pixels laid out for this resolution.
 constexpr int kPrintResolution = 600;
+
+// Why the view stays blank; nothing when the bitmap is shown.
+QString bitmapNotice(BmpFault fault, const QString& path)
+{
+    std::string_view text;
+    switch (fault) {
+    case BmpFault::kNone:
+        return {};
+    case BmpFault::kMissing:
+        text = strings::kBitmapNotFound;
+        break;
+    case BmpFault::kUnsupported:
+        text = strings::kBitmapNotSupported;
+        break;
+    case BmpFault::kUnreadable:
+        text = strings::kBitmapUnreadable;
+        break;
+    }
+    return displayText(text).arg(QDir::toNativeSeparators(path));
+}
 
 } // namespace
 
@@ -50,6 +73,9 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
     horizontalScrollBar()->setSingleStep(kScrollLineStep);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     updateScrollRange();
+    editor_.setDoubleClickInterval(doubleClickInterval());
+    connect(QGuiApplication::styleHints(), &QStyleHints::mouseDoubleClickIntervalChanged, this,
+            [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
 
 // The pyramid's thread stops before anything it reports to goes.
@@ -104,7 +130,10 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
-    bitmap_ = MapBitmap::load(QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath())));
+    const QString path = QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath()));
+    MapBitmap::Opened opened = MapBitmap::open(path);
+    bitmap_ = std::move(opened.bitmap);
+    emit notice(bitmapNotice(opened.fault, path));
     if (bitmap_)
         resetLayout();
     else
@@ -214,7 +243,7 @@ void CRovantaView::onMouse(QMouseEvent* event)
     const MouseAction action = interpretMouseEvent(*event);
     switch (action.gesture) {
     case MouseGesture::kLeftPress:
-        editor_.leftPress(action.client);
+        editor_.leftPress(action.client, action.time);
         break;
     case MouseGesture::kLeftDrag:
         editor_.leftDrag(action.client);
@@ -223,7 +252,7 @@ void CRovantaView::onMouse(QMouseEvent* event)
         editor_.leftRelease(action.client);
         break;
     case MouseGesture::kDoubleClick:
-        editor_.doubleClick(action.client);
+        editor_.doubleClick(action.client, action.time);
         break;
     case MouseGesture::kRightClick:
         editor_.rightClick(action.client);

@@ -59,7 +59,8 @@ public:
     bool queryClose() { return tourCommands_.queryClose(); }
 
     /// Shows the manager's selected map. Without one, the bitmap shown
-    /// stays; a bitmap that cannot be read leaves the view blank, silently.
+    /// stays; a bitmap that cannot be shown leaves the view blank and says
+    /// why through notice().
     void loadMapBitmap() override;
     /// The 1:1 layout with the bitmap's centre at the window's centre.
     void resetLayout();
@@ -100,6 +101,8 @@ signals:
     /// Around the popup menu, for context help.
     void popupOpened();
     void popupClosed();
+    /// A text for the status bar; an empty one clears it.
+    void notice(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

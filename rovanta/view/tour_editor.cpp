@@ -58,9 +58,12 @@ void TourEditor::popupClosed()
     enablePointCommands(false);
 }
 
-void TourEditor::leftPress(IPoint client)
+void TourEditor::leftPress(IPoint client, EventTime time)
 {
     buttonDown_ = clickPosition_ = plus(view_.scrollPosition(), client);
+    // A double click after this press belongs to it, not to an earlier drop.
+    justMoved_ = false;
+    pressTime_ = time;
     if (const TourRecord current = tour()) {
         const bool pending = moveMode_ || insertMode_;
         if (moveMode_) {
@@ -120,14 +123,15 @@ void TourEditor::leftRelease(IPoint client)
     view_.redraw();
 }
 
-void TourEditor::doubleClick(IPoint client)
+void TourEditor::doubleClick(IPoint client, EventTime time)
 {
     dragging_ = false;
-    // The double click that may follow dropping a point adds nothing.
-    if (justMoved_) {
-        justMoved_ = false;
+    // The double click that may follow dropping a point adds nothing; one
+    // after the interval is a click of its own, however long ago the drop.
+    const bool partOfDrop = justMoved_ && time - pressTime_ < doubleClickInterval_;
+    justMoved_ = false;
+    if (partOfDrop)
         return;
-    }
     clickPosition_ = plus(view_.scrollPosition(), client);
     setCursorPixel(client);
     addTourPoint(false);

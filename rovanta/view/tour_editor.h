@@ -11,9 +11,13 @@
 
 #include <kalimark/kalimark.h>
 
+#include <cstdint>
 #include <optional>
 
 namespace rovanta {
+
+/// Milliseconds on the platform's clock of input events.
+using EventTime = std::uint64_t;
 
 class TourEditor {
 public:
@@ -26,16 +30,20 @@ public:
     void rightClick(IPoint client);
     /// The popup was closed: its point commands are disabled again.
     void popupClosed();
-    /// The left button alone pressed: a pending move or insert happens here,
-    /// and a tour point under the press is grabbed.
-    void leftPress(IPoint client);
+    /// The left button alone pressed at `time`: a pending move or insert
+    /// happens here, and a tour point under the press is grabbed.
+    void leftPress(IPoint client, EventTime time);
     /// The left button alone held while the mouse moves: pans, unless a
     /// point is marked.
     void leftDrag(IPoint client);
     /// Drops a grabbed point here when one is marked.
     void leftRelease(IPoint client);
-    /// Adds a point here, unless a point was just dropped.
-    void doubleClick(IPoint client);
+    /// Adds a point here, unless this double click belongs to the press
+    /// that just dropped a point: no other press came between, and it
+    /// follows that press within the double-click interval.
+    void doubleClick(IPoint client, EventTime time);
+    /// The platform's double-click interval.
+    void setDoubleClickInterval(EventTime interval) { doubleClickInterval_ = interval; }
 
     /// Runs a command of the view's popup menu; false for any other id.
     bool onPopupCommand(int id);
@@ -87,6 +95,8 @@ private:
     bool moveMode_ = false;
     bool insertMode_ = false;
     bool justMoved_ = false;
+    EventTime pressTime_ = 0;
+    EventTime doubleClickInterval_ = 500;
     IPoint savedPixel_{0, 0};
     IPoint cursorPixel_{0, 0};
     IPoint buttonDown_{0, 0};

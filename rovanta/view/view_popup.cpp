@@ -5,7 +5,9 @@
 #include "view/display.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
+#include <QStatusTipEvent>
 
 namespace rovanta {
 
@@ -35,6 +37,13 @@ ViewPopup::ViewPopup(MenuStates& mainMenus, QWidget* owner) : mainMenus_(mainMen
         action->setStatusTip(displayText(strings::commandPrompt(item.id)));
         items_[item.id] = action;
     }
+    // A popup of its own is a window, where prompts stop; from the owner
+    // they reach the main window's status bar, as the menu bar's do.
+    QObject::connect(menu_, &QMenu::hovered, owner, [owner](QAction* action) { action->showStatusText(owner); });
+    QObject::connect(menu_, &QMenu::aboutToHide, owner, [owner] {
+        QStatusTipEvent cleared{QString()};
+        QCoreApplication::sendEvent(owner, &cleared);
+    });
 }
 
 int ViewPopup::exec(QPoint global)

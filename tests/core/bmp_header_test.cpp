@@ -135,36 +135,48 @@ TEST(BmpHeader, ReadsMasksAndPalettesOfHandMadeFiles)
     }
 }
 
-TEST(BmpHeader, RejectsMalformedFiles)
+TEST(BmpHeader, RejectsMalformedFilesAndSaysWhy)
 {
     struct Row {
         const char* name;
         std::string bytes;
+        BmpFault fault;
     };
+    constexpr BmpFault kBroken = BmpFault::kUnreadable;
+    constexpr BmpFault kForeign = BmpFault::kUnsupported;
     const Row rows[] = {
-        {"cut inside the info header", kRgb.substr(0, 40)},
-        {"wrong signature", with(kRgb, 0, "BA")},
-        {"two planes", with(kRgb, 26, le(2, 2))},
-        {"zero width", with(kRgb, 18, le(0))},
-        {"negative width", with(kRgb, 18, le(0xFFFFFFFF))},
-        {"height INT32_MIN", with(kRgb, 22, le(0x80000000))},
-        {"width over a million", with(kRle8, 18, le(1'000'001))},
-        {"5 bits per pixel", with(kRgb, 28, le(5, 2))},
-        {"JPEG", with(kRgb, 30, le(4))},
-        {"RLE8 at 24 bits", with(kRgb, 30, le(kBmpRle8))},
-        {"top-down RLE8", with(kRle8, 22, le(static_cast<std::uint32_t>(-2)))},
-        {"bit fields at 24 bits", with(kRgb, 30, le(kBmpBitfields))},
-        {"bit fields in an OS/2 2.x header", handMade(64, 4, 2, 16, kBmpBitfields)},
-        {"masks missing", handMade(40, 1, 1, 16, kBmpBitfields)},
-        {"more colours used than 2^bits", with(with(kGrey, 28, le(4, 2)), 46, le(17))},
-        {"pixels inside the palette", with(kGrey, 10, le(54 + 1020))},
-        {"RLE pixels at the end of the file", with(kRle8, 10, le(static_cast<std::uint32_t>(kRle8.size())))},
+        {"empty", "", kBroken},
+        {"cut inside the file header", kRgb.substr(0, 10), kBroken},
+        {"cut inside the info header", kRgb.substr(0, 40), kBroken},
+        {"cut inside the rows", kRgb.substr(0, kRgb.size() - 1), kBroken},
+        {"wrong signature", with(kRgb, 0, "BA"), kForeign},
+        {"PNG", "\x89PNG\r\n\x1a\n" + std::string(40, '\0'), kForeign},
+        {"unknown info header size", with(kRgb, 14, le(20)), kForeign},
+        {"two planes", with(kRgb, 26, le(2, 2)), kBroken},
+        {"zero width", with(kRgb, 18, le(0)), kBroken},
+        {"negative width", with(kRgb, 18, le(0xFFFFFFFF)), kBroken},
+        {"height INT32_MIN", with(kRgb, 22, le(0x80000000)), kForeign},
+        {"width over a million", with(kRle8, 18, le(1'000'001)), kForeign},
+        {"5 bits per pixel", with(kRgb, 28, le(5, 2)), kForeign},
+        {"JPEG", with(kRgb, 30, le(4)), kForeign},
+        {"RLE8 at 24 bits", with(kRgb, 30, le(kBmpRle8)), kBroken},
+        {"top-down RLE8", with(kRle8, 22, le(static_cast<std::uint32_t>(-2))), kBroken},
+        {"bit fields at 24 bits", with(kRgb, 30, le(kBmpBitfields)), kBroken},
+        {"bit fields in an OS/2 2.x header", handMade(64, 4, 2, 16, kBmpBitfields), kForeign},
+        {"masks missing", handMade(40, 1, 1, 16, kBmpBitfields), kBroken},
+        {"more colours used than 2^bits", with(with(kGrey, 28, le(4, 2)), 46, le(17)), kBroken},
+        {"pixels inside the palette", with(kGrey, 10, le(54 + 1020)), kBroken},
+        {"RLE pixels at the end of the file", with(kRle8, 10, le(static_cast<std::uint32_t>(kRle8.size()))), kBroken},
     };
     const TempFolder folder;
-    for (const Row& row : rows)
-        EXPECT_FALSE(readBmpHeader(toFsPath(folder.write("map.bmp", row.bytes))).has_value()) << row.name;
-    EXPECT_FALSE(readBmpHeader(folder.path() / "missing.bmp").has_value());
-    EXPECT_FALSE(readBmpHeader(folder.path()).has_value());
+    for (const Row& row : rows) {
+        const BmpRead read = inspectBmpHeader(toFsPath(folder.write("map.bmp", row.bytes)));
+        EXPECT_FALSE(read.header.has_value()) << row.name;
+        EXPECT_EQ(read.fault, row.fault) << row.name;
+    }
+    EXPECT_EQ(inspectBmpHeader(folder.path() / "missing.bmp").fault, BmpFault::kMissing);
+    EXPECT_EQ(inspectBmpHeader(folder.path()).fault, BmpFault::kMissing);
+    EXPECT_EQ(inspectBmpHeader(toFsPath(folder.write("map.bmp", kRgb))).fault, BmpFault::kNone);
 }
 
 } // namespace

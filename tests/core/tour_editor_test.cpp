@@ -101,10 +101,12 @@ protected:
     {
         commands.newTour();
         for (const IPoint pixel : pixels)
-            editor.doubleClick(client(pixel));
+            editor.doubleClick(client(pixel), tick());
         return manager.currentTour();
     }
     IPoint pixelOf(int index) { return manager.currentTour()->getPoint(index)->pixel; }
+    /// A time well apart from every earlier event's.
+    EventTime tick() { return clock += 10'000; }
     void mark(IPoint pixel)
     {
         editor.rightClick(client(pixel));
@@ -118,11 +120,12 @@ protected:
     Menus menus;
     TourEditor editor{manager, view, menus};
     TourCommands commands{manager, editor, view, menus};
+    EventTime clock = 0;
 };
 
 TEST_F(ViewEditing, DoubleClicksAddPointsAtTheClickedPixel)
 {
-    editor.doubleClick(client({50, 60}));
+    editor.doubleClick(client({50, 60}), tick());
     EXPECT_FALSE(manager.currentTour()) << "no tour, nothing added";
 
     const TourRecord tour = startTour({{50, 60}, {0, 0}, {200, 200}});
@@ -134,7 +137,7 @@ TEST_F(ViewEditing, DoubleClicksAddPointsAtTheClickedPixel)
     EXPECT_EQ(view.refreshes, 4) << "the table follows every added point, and New Tour";
 
     // A double click on an existing point, none marked, adds another there.
-    editor.doubleClick(client({50, 60}));
+    editor.doubleClick(client({50, 60}), tick());
     EXPECT_EQ(tour->getPointCount(), 4);
 }
 
@@ -156,12 +159,12 @@ TEST_F(ViewEditing, RightClickMarksThePointForItsPopupOnly)
     EXPECT_FALSE(menus.states[kMoveThisPoint]);
 }
 
-TEST_F(ViewEditing, DraggingAMarkedPointMovesItAndSwallowsTheDoubleClick)
+TEST_F(ViewEditing, DraggingAMarkedPointMovesIt)
 {
-    const TourRecord tour = startTour({{50, 50}, {150, 150}});
+    startTour({{50, 50}, {150, 150}});
     mark({50, 50});
     // The press may grab another point than the marked one.
-    editor.leftPress(client({150, 150}));
+    editor.leftPress(client({150, 150}), tick());
     EXPECT_TRUE(editor.draggingPoint());
     const IPoint before = view.scroll;
     editor.leftDrag(client({120, 80}));
@@ -171,25 +174,52 @@ TEST_F(ViewEditing, DraggingAMarkedPointMovesItAndSwallowsTheDoubleClick)
     EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
     EXPECT_FALSE(editor.pointMarked());
     EXPECT_TRUE(editor.justMoved());
+}
 
-    editor.doubleClick(client({120, 80}));
-    EXPECT_EQ(tour->getPointCount(), 2) << "the release's double click adds nothing";
-    editor.doubleClick(client({120, 80}));
-    EXPECT_EQ(tour->getPointCount(), 3);
+TEST_F(ViewEditing, OnlyTheDropsOwnDoubleClickIsSwallowed)
+{
+    struct Row {
+        const char* name;
+        EventTime interval;   ///< the platform's
+        EventTime afterPress; ///< from the drag's press to the double click
+        bool pressBetween;    ///< another click came first
+        int points;
+    };
+    const Row rows[] = {
+        {"within the interval", 500, 499, false, 2},      {"at the interval", 500, 500, false, 3},
+        {"within a longer interval", 900, 800, false, 2}, {"beyond a shorter interval", 200, 300, false, 3},
+        {"minutes later", 500, 300'000, false, 3},        {"after another press", 500, 100, true, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TourRecord tour = startTour({{50, 50}, {150, 150}});
+        editor.setDoubleClickInterval(row.interval);
+        mark({150, 150});
+        const EventTime pressed = tick();
+        editor.leftPress(client({150, 150}), pressed);
+        editor.leftRelease(client({120, 80}));
+        if (row.pressBetween) {
+            editor.leftPress(client({120, 80}), pressed + 50);
+            editor.leftRelease(client({120, 80}));
+        }
+        editor.doubleClick(client({120, 80}), pressed + row.afterPress);
+        EXPECT_EQ(tour->getPointCount(), row.points);
+        EXPECT_FALSE(editor.justMoved());
+    }
 }
 
 TEST_F(ViewEditing, DraggingWithoutAMarkPans)
 {
     const TourRecord tour = startTour({{50, 50}});
     const IPoint start = view.scroll;
-    editor.leftPress({100, 100});
+    editor.leftPress({100, 100}, tick());
     editor.leftDrag({130, 90});
     EXPECT_EQ(view.scroll, (IPoint{start.x - 30, start.y + 10})) << "the canvas point follows the mouse";
     editor.leftRelease({130, 90});
     EXPECT_FALSE(editor.justMoved());
 
     // Pressing on a point without a mark pans too, and moves nothing.
-    editor.leftPress(client({50, 50}));
+    editor.leftPress(client({50, 50}), tick());
     editor.leftDrag({0, 0});
     editor.leftRelease({0, 0});
     EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
@@ -204,7 +234,7 @@ TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
     EXPECT_TRUE(editor.onPopupCommand(kMoveThisPoint));
     // No bounds test: the point may leave the bitmap.
     const int refreshes = view.refreshes;
-    editor.leftPress(client({-30, 250}));
+    editor.leftPress(client({-30, 250}), tick());
     EXPECT_EQ(view.refreshes, refreshes + 1) << "the table shows the moved point";
     editor.leftRelease(client({-30, 250}));
     EXPECT_EQ(pixelOf(1), (IPoint{-30, 250}));
@@ -213,7 +243,7 @@ TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
     editor.rightClick(client({50, 50}));
     editor.popupClosed();
     editor.onPopupCommand(kInsertBeforeThis);
-    editor.leftPress(client({10, 20}));
+    editor.leftPress(client({10, 20}), tick());
     editor.leftRelease(client({10, 20}));
     ASSERT_EQ(tour->getPointCount(), 3);
     EXPECT_EQ(pixelOf(0), (IPoint{10, 20}));
@@ -231,22 +261,22 @@ TEST_F(ViewEditing, APendingModeNeverTouchesARemovedPoint)
     editor.onPopupCommand(kDeleteThisPoint);
     ASSERT_EQ(tour->getPointCount(), 1);
     EXPECT_FALSE(editor.pointMarked());
-    editor.leftPress(client({100, 100}));
+    editor.leftPress(client({100, 100}), tick());
     EXPECT_EQ(pixelOf(0), (IPoint{50, 50}));
 
     mark({50, 50});
     editor.onPopupCommand(kInsertBeforeThis);
     editor.onPopupCommand(kDeleteLastPoint);
     EXPECT_FALSE(menus.states[kDeleteLastPoint]) << "no point left";
-    editor.leftPress(client({100, 100}));
+    editor.leftPress(client({100, 100}), tick());
     EXPECT_EQ(tour->getPointCount(), 0);
 
     // Nor a point of a tour that New Tour emptied.
-    editor.doubleClick(client({70, 70}));
+    editor.doubleClick(client({70, 70}), tick());
     mark({70, 70});
     editor.onPopupCommand(kMoveThisPoint);
     commands.newTour();
-    editor.leftPress(client({70, 70}));
+    editor.leftPress(client({70, 70}), tick());
     EXPECT_EQ(tour->getPointCount(), 0);
 }
 
@@ -254,7 +284,7 @@ TEST_F(ViewEditing, APointOffTheMapMovesToTheCheckedMapHoldingIt)
 {
     const TourRecord tour = startTour({{100, 100}, {190, 100}});
     const MapRecord west = view.map;
-    editor.doubleClick(client({210, 100}));
+    editor.doubleClick(client({210, 100}), tick());
 
     ASSERT_EQ(view.map->mapName(), "East");
     EXPECT_EQ(west->status, kStatusChecked);
@@ -283,7 +313,7 @@ TEST_F(ViewEditing, APointOffTheMapMovesToTheCheckedMapHoldingIt)
 TEST_F(ViewEditing, APointOffEveryMapStaysOffTheBitmap)
 {
     const TourRecord tour = startTour({{100, 100}});
-    editor.doubleClick(client({100, 260}));
+    editor.doubleClick(client({100, 260}), tick());
     EXPECT_EQ(view.map->mapName(), "West");
     ASSERT_EQ(tour->getPointCount(), 2);
     EXPECT_EQ(pixelOf(1), (IPoint{100, 260}));
@@ -339,7 +369,7 @@ TEST_F(ViewEditing, NewTourAsksAboutAnUnsavedTour)
     EXPECT_EQ(manager.currentTour(), first) << "the same record, emptied";
     EXPECT_EQ(first->getPointCount(), 0);
 
-    editor.doubleClick(client({10, 10}));
+    editor.doubleClick(client({10, 10}), tick());
     answerer.answers = {kAnswerYes};
     const std::string file = dir.file("Trip.TXT");
     savePrompt.choices = {file};
@@ -387,7 +417,7 @@ TEST_F(ViewEditing, ClosingOffersToSaveTheEditedTour)
     EXPECT_TRUE(commands.queryClose());
     startTour({});
     EXPECT_TRUE(commands.queryClose()) << "an empty tour is not asked about";
-    editor.doubleClick(client({10, 10}));
+    editor.doubleClick(client({10, 10}), tick());
     answerer.answers = {kAnswerYes};
     savePrompt.choices = {std::nullopt};
     EXPECT_FALSE(commands.queryClose()) << "the save was cancelled, so the program stays";

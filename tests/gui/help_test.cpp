@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -206,6 +207,30 @@ private slots:
         QTest::keyClick(frame_->view().viewport(), Qt::Key_Escape);
         QVERIFY(!frame_->help().requests().inContextHelpMode());
         QCOMPARE(viewer.topics.size(), 2);
+    }
+
+    void helpWithoutAFileSaysSoInTheStatusBar_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addRow("F1") << true;
+        QTest::addRow("Help Topics") << false;
+    }
+
+    void helpWithoutAFileSaysSoInTheStatusBar()
+    {
+        QFETCH(bool, byKey);
+        settings_.writeString("Settings", "HelpFile", "/gone/OldRovantaENG.chm");
+        test::ScriptedOpenPrompt prompt;
+        RecordingViewer viewer;
+        makeFrame(&viewer);
+        QCOMPARE(prompt.requests.size(), std::size_t{1});
+        if (byKey)
+            QTest::keyClick(frame_->view().viewport(), Qt::Key_F1);
+        else
+            frame_->commands().menuAction(kHelpTopics)->trigger();
+        QVERIFY(viewer.topics.isEmpty());
+        QCOMPARE(frame_->statusBar()->currentMessage(), QStringLiteral("Help file not found: /gone/OldRovantaENG.chm"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     // The test programs have the help files beside them, as Rovanta does.

@@ -1,9 +1,13 @@
 // The main window's wiring: menus, toolbar, accelerators and status bar as
 // users know them, the first menu states, and settings that survive a
 // restart.
+#include "bmp_writer.h"
+#include "common/file_names.h"
 #include "manager/settings_layout.h"
 #include "map_files.h"
 #include "resources/command_ids.h"
+#include "scripted_dialogs.h"
+#include "temp_folder.h"
 #include "view/command_actions.h"
 #include "view/main_frame.h"
 #include "view/qt_settings_access.h"
@@ -192,6 +196,46 @@ private slots:
         frame_->onCommand(kFileNew);
         QVERIFY(!commands.isMenuEnabled(kSaveTour));
         QVERIFY(commands.isMenuEnabled(kNewTour));
+    }
+
+    void aBitmapThatCannotBeShownIsNamedInTheStatusBar_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::addColumn<QString>("notice");
+        QTest::addRow("missing") << 0 << QStringLiteral("Bitmap not found: %1");
+        QTest::addRow("truncated") << 1 << QStringLiteral("Bitmap cannot be read: %1");
+        QTest::addRow("PNG") << 2 << QStringLiteral("Bitmap format not supported: %1");
+    }
+
+    void aBitmapThatCannotBeShownIsNamedInTheStatusBar()
+    {
+        QFETCH(int, damage);
+        QFETCH(QString, notice);
+        frame_.reset();
+        test::TempFolder maps;
+        test::writeSampleMap(maps.path(), "Alps.cal", {.name = "Alps", .width = 40, .height = 30});
+        test::registerCurrentMap(*settings_, maps.path(), "Alps.cal", "Alps");
+        const std::filesystem::path bitmap = maps.path() / "Alps.bmp";
+        std::filesystem::remove(bitmap);
+        if (damage == 1)
+            QVERIFY(test::writeBmp(bitmap, {.width = 40, .height = 30, .dropBytes = 5}));
+        if (damage == 2)
+            QVERIFY(QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(toUtf8(bitmap)), "PNG"));
+
+        test::ScriptedAnswerer answerer;
+        frame_ = std::make_unique<CMainFrame>(*settings_);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        QVERIFY(!frame_->view().bitmapLoaded());
+        QCOMPARE(frame_->statusBar()->currentMessage(), notice.arg(QString::fromStdString(toUtf8(bitmap))));
+        QVERIFY(answerer.shown.empty());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        // A bitmap that shows again clears the notice.
+        QVERIFY(test::writeBmp(bitmap, {.width = 40, .height = 30}));
+        frame_->view().loadMapBitmap();
+        QVERIFY(frame_->view().bitmapLoaded());
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString());
     }
 
     void settingsAreWrittenAtExitAndReadByTheNextStart()
