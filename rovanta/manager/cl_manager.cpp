@@ -97,8 +97,8 @@ bool cl_Manager::confirmOk() const
 {
     if (!sheetTour_ || !dropTourCheck_)
         return true;
-    const bool stays = currentTour() == sheetTour_ &&
-                       (sheetTour_->getPointCount() == 0 || listedMapHolding(*sheetTour_));
+    const bool stays =
+        currentTour() == sheetTour_ && (sheetTour_->getPointCount() == 0 || listedMapHolding(*sheetTour_));
     return stays || dropTourCheck_(sheetTour_);
 }
 

@@ -150,8 +150,7 @@ bool TourCommands::writeTour(cl_Tour& tour)
 
 bool TourCommands::mayDropTour(const TourRecord& tour)
 {
-    if (unsaved(tour) && showMessage(strings::kTourNotSavedQuestion, kMessageYesNo) == kAnswerYes &&
-        !writeTour(*tour))
+    if (unsaved(tour) && showMessage(strings::kTourNotSavedQuestion, kMessageYesNo) == kAnswerYes && !writeTour(*tour))
         return false;
     // Whatever the sheet leaves in the view was not started by New Tour.
     tourSaved_ = true;

@@ -72,11 +72,11 @@ TEST(SheetOk, TheTourGoesOnTheListedMapHoldingIt)
     const auto nothing = [](FourMaps&) {};
     const Row rows[] = {
         // Points 1 and 2 lie on the unchecked map C and on no map; point 3 on B.
-        {"FirstPointOnACheckedMap", "53.03,9.25,0\n53.03,11.00,0\n53.03,9.15,0\n53.01,9.05,0\n", nothing,
-         nothing, "B", true},
+        {"FirstPointOnACheckedMap", "53.03,9.25,0\n53.03,11.00,0\n53.03,9.15,0\n53.01,9.05,0\n", nothing, nothing, "B",
+         true},
         {"OnNoCheckedMap", "53.03,9.25,0\n53.03,9.35,0\n", nothing, nothing, "A", false},
-        {"RegisteredUnderAnotherName", kOnB,
-         [](FourMaps& f) { f.registry.map(1, "Bee", "FolderId_00\\B.cal", 1); }, nothing, "Bee", true},
+        {"RegisteredUnderAnotherName", kOnB, [](FourMaps& f) { f.registry.map(1, "Bee", "FolderId_00\\B.cal", 1); },
+         nothing, "Bee", true},
         {"DeletedOnThePage", "53.03,9.15,0\n53.01,9.05,0\n", nothing,
          [](FourMaps& f) {
              f.answerer.answers = {kAnswerYes};

@@ -439,7 +439,9 @@ TEST(ManagerSheetRun, NeverDropsAnUnsavedTourUnasked)
     const std::vector<IPoint> onWest{{10, 10}};
     constexpr std::string_view kAsked = "Last Tour is not saved! Would you save it?";
     constexpr std::string_view kNoMap = strings::kNoSelectedMapFound;
+    // The maps page lists East, then West.
     const auto showEast = [](Desk& d) { d.manager.mapList().show(0); };
+    const auto uncheckWest = [](Desk& d) { d.manager.mapList().toggle(1); };
     const auto showAnotherTour = [](Desk& d) {
         d.dir.write("Trip.TXT", "53.03,9.05,0\n");
         d.manager.showPage(SheetPage::kTours);
@@ -461,8 +463,7 @@ TEST(ManagerSheetRun, NeverDropsAnUnsavedTourUnasked)
         {"AnotherTourShownThenNo", onWest, showAnotherTour, kOk, {kAnswerNo}, {}, {kAsked}, false},
         {"AnotherMapShownThenYes", onWest, showEast, kOk, {kAnswerYes}, "Kept.TXT", {kAsked}, false},
         {"CancelledSaveKeepsTheSheetOpen", onWest, showEast, kOk, {kAnswerYes}, {}, {kAsked}, true},
-        {"NoListedMapHoldsIt", onWest, [](Desk& d) { d.manager.mapList().toggle(1); }, kOk, {}, {},
-         {kAsked, kNoMap}, false},
+        {"NoListedMapHoldsIt", onWest, uncheckWest, kOk, {}, {}, {kAsked, kNoMap}, false},
         {"KeptTourIsNotAsked", onWest, [](Desk&) {}, kOk, {}, {}, {}, true},
         {"EmptyTourIsNotAsked", {}, showEast, kOk, {}, {}, {}, false},
         {"CancelAfterAnotherMap", onWest, showEast, kCancel, {}, {}, {}, true},

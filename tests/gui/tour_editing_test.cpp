@@ -248,10 +248,12 @@ private slots:
         cl_Manager& manager = view().manager();
         manager.beginSheet();
         manager.showPage(SheetPage::kTours);
-        answerer.answers = {kAnswerYes};
+        // Yes to the delete question, No to saving the tour OK then drops.
+        answerer.answers = {kAnswerYes, kAnswerNo};
         manager.tourList().remove(0);
-        manager.finishWithCancel();
-        view().tourCommands().managerClosed(false);
+        QVERIFY(manager.confirmOk());
+        manager.finishWithOk();
+        view().tourCommands().managerClosed(true);
         QVERIFY(table && !table->tour() && !table->isVisible());
         doubleClick({10, 100});
         QVERIFY(!table->tour());
