@@ -109,7 +109,7 @@ template <class Page> int rowOf(const Page& page, const std::string& name)
 // What a user does on the sheet the first time: chooses the sample folder
 // in the tree, adds and applies it, searches the maps and shows "Sample
 // West" with "Sample East" checked beside it. The tour is opened in a
-// second run, as only maps the store holds can take it.
+// second run.
 void registerSampleFolder(cl_Manager& manager, const std::string& folder)
 {
     manager.beginSheet();

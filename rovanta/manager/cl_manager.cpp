@@ -44,6 +44,7 @@ void cl_Manager::markCurrent(const MapRecord& map)
 void cl_Manager::beginSheet()
 {
     shown_.fill(false);
+    sheetTour_ = currentTour();
     showPage(SheetPage::kMaps);
 }
 
@@ -68,22 +69,37 @@ void cl_Manager::showPage(SheetPage page)
     }
 }
 
+MapRecord cl_Manager::listedMapHolding(cl_Tour& tour) const
+{
+    for (cl_Tour::Position pos = tour.getHeadPosition(); pos;) {
+        if (MapRecord map = maps_page_->listedMapContaining(tour.getNext(pos)))
+            return map;
+    }
+    return nullptr;
+}
+
 void cl_Manager::placeCurrentTour()
 {
     const TourRecord tour = tours_page_->currentTour();
     if (!tour || tour->getPointCount() == 0)
         return;
-    for (cl_Tour::Position pos = tour->getHeadPosition(); pos;) {
-        cl_RefPoint& point = tour->getNext(pos);
-        if (const MapRecord map = findMapContaining(point)) {
-            maps_page_->selectByName(*map);
-            for (cl_Tour::Position each = tour->getHeadPosition(); each;)
-                map->refPointToPixel(tour->getNext(each));
-            return;
-        }
+    if (const MapRecord map = listedMapHolding(*tour)) {
+        maps_page_->selectRecord(map);
+        for (cl_Tour::Position each = tour->getHeadPosition(); each;)
+            map->refPointToPixel(tour->getNext(each));
+        return;
     }
     tours_page_->releaseCurrentTour();
     showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
+}
+
+bool cl_Manager::confirmOk() const
+{
+    if (!sheetTour_ || !dropTourCheck_)
+        return true;
+    const bool stays =
+        currentTour() == sheetTour_ && (sheetTour_->getPointCount() == 0 || listedMapHolding(*sheetTour_));
+    return stays || dropTourCheck_(sheetTour_);
 }
 
 void cl_Manager::finishWithOk()
@@ -96,13 +112,16 @@ void cl_Manager::finishWithOk()
     if (wasShown(SheetPage::kFolders))
         folders_page_->commit();
     shown_.fill(false);
+    sheetTour_ = nullptr;
 }
 
 void cl_Manager::finishWithCancel()
 {
     if (wasShown(SheetPage::kFolders))
         folders_page_->cancel();
+    tours_page_->restoreCurrentTour(sheetTour_);
     shown_.fill(false);
+    sheetTour_ = nullptr;
 }
 
 } // namespace rovanta

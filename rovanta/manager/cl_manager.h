@@ -14,6 +14,7 @@
 #include <kalimark/kalimark.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -69,18 +70,32 @@ public:
     cl_Folder& folderPage() { return *folders_page_; }
     const ActionButton& actionButton() const { return button_; }
 
+    /// Asked before OK drops the tour that was current when the sheet opened
+    /// (another was shown, it was released, or no listed map holds it);
+    /// false keeps the sheet open with nothing applied.
+    using DropTourCheck = std::function<bool(const TourRecord& dropped)>;
+    void setDropTourCheck(DropTourCheck check) { dropTourCheck_ = std::move(check); }
+
     /// The sheet opens on the maps page.
     void beginSheet();
     /// A page becomes active: opened the first time in this run of the
     /// sheet, then activated.
     void showPage(SheetPage page);
-    /// OK: the map of the current tour becomes current (or "No selected Map
-    /// found!" releases the tour), then the pages shown in this run commit.
+    /// OK pressed: whether it may apply, after the drop check on a tour it
+    /// would drop.
+    [[nodiscard]] bool confirmOk() const;
+    /// OK: the listed map holding the current tour becomes current (or "No
+    /// selected Map found!" releases the tour), then the pages shown in this
+    /// run commit.
     void finishWithOk();
-    /// Cancel: nothing reaches the store; status changes already made stay.
+    /// Cancel: nothing reaches the store; status changes already made stay,
+    /// and the tour current when the sheet opened is current again.
     void finishWithCancel();
 
 private:
+    /// The first listed checked or current map holding one of the tour's
+    /// points, tried in tour order.
+    MapRecord listedMapHolding(cl_Tour& tour) const;
     void placeCurrentTour();
     bool wasShown(SheetPage page) const { return shown_[static_cast<int>(page)]; }
 
@@ -97,6 +112,8 @@ private:
     std::unique_ptr<cl_TourList> tours_page_;
     std::unique_ptr<cl_Folder> folders_page_;
     std::array<bool, 3> shown_{};
+    TourRecord sheetTour_;
+    DropTourCheck dropTourCheck_;
 };
 
 } // namespace rovanta

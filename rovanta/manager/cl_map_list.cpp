@@ -115,12 +115,24 @@ std::optional<PropertiesText> cl_MapList::properties(int row) const
     return PropertiesText{entries_[row].text, body};
 }
 
-void cl_MapList::selectByName(const cl_Map& map)
+MapRecord cl_MapList::listedMapContaining(const cl_RefPoint& position) const
 {
     for (int row = 0; row < static_cast<int>(entries_.size()); ++row) {
-        if (equalsIgnoreCase(entries_[row].text, map.mapName())) {
+        const int icon = entries_[row].icon;
+        const MapRecord map = recordAt(row);
+        cl_RefPoint candidate = position;
+        if (map && (icon == kStatusChecked || icon == kStatusCurrent) && map->refPointToPixel(candidate))
+            return map;
+    }
+    return nullptr;
+}
+
+void cl_MapList::selectRecord(const MapRecord& map)
+{
+    for (int row = 0; row < static_cast<int>(entries_.size()); ++row) {
+        if (recordAt(row) == map) {
             makeRowCurrent(row);
-            selected_ = recordAt(row);
+            selected_ = map;
             return;
         }
     }

@@ -35,8 +35,11 @@ public:
 
     /// The selected map while the selected flag is set, else nothing.
     MapRecord selectedMap() const { return selectedFlag_ ? selected_ : nullptr; }
-    /// Makes current the entry named as the map's own name, in any case.
-    void selectByName(const cl_Map& map);
+    /// The first listed checked or current map, in list order, that holds
+    /// the position; nothing when none does.
+    MapRecord listedMapContaining(const cl_RefPoint& position) const;
+    /// Makes current the entry showing this very record, whatever its names.
+    void selectRecord(const MapRecord& map);
     /// The view's map switch: this map is the selected one.
     void setSelected(MapRecord map);
 

@@ -169,4 +169,16 @@ void cl_TourList::releaseCurrentTour()
     current_ = nullptr;
 }
 
+void cl_TourList::restoreCurrentTour(const TourRecord& tour)
+{
+    releaseCurrentTour();
+    if (!tour)
+        return;
+    // Listed again, or the page's next refresh would take it from the view.
+    working_.try_emplace(tour->name(), tour);
+    tour->setFound(1);
+    tour->setStatus(kStatusCurrent);
+    current_ = tour;
+}
+
 } // namespace rovanta

@@ -41,6 +41,8 @@ public:
     TourRecord newTour();
     /// No tour is current; the tour marked current is listed checked.
     void releaseCurrentTour();
+    /// `tour` (or none) is current again, listed again if the page lost it.
+    void restoreCurrentTour(const TourRecord& tour);
 
 private:
     TourRecord current_;

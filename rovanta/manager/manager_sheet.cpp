@@ -66,6 +66,8 @@ ManagerSheet::~ManagerSheet() = default;
 
 void ManagerSheet::accept()
 {
+    if (!manager_.confirmOk())
+        return;
     manager_.finishWithOk();
     QDialog::accept();
 }

@@ -32,9 +32,11 @@ public:
     FolderPageWidget& foldersPage() { return *folders_; }
 
     /// OK: the manager finds the current tour's map, then the shown pages
-    /// commit.
+    /// commit; the sheet stays open when an unsaved tour it would drop was
+    /// not saved as asked.
     void accept() override;
-    /// Cancel, Escape or the close box: nothing reaches the store.
+    /// Cancel, Escape or the close box: nothing reaches the store, and the
+    /// view's tour stays.
     void reject() override;
 
 private:

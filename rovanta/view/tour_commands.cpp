@@ -26,6 +26,7 @@ constexpr std::pair<int, bool> kInitialMenuStates[] = {
 TourCommands::TourCommands(cl_Manager& manager, TourEditor& editor, EditorView& view, MenuStates& menus)
     : manager_(manager), editor_(editor), view_(view), menus_(menus)
 {
+    manager_.setDropTourCheck([this](const TourRecord& dropped) { return mayDropTour(dropped); });
 }
 
 void TourCommands::setInitialMenuStates()
@@ -80,14 +81,11 @@ void TourCommands::newTour()
 bool TourCommands::saveTour()
 {
     const TourRecord current = tour();
-    if (!current || !current->save(manager_.lastSaveFolder()))
+    if (!current || !writeTour(*current))
         return false;
     manager_.tourList().releaseCurrentTour();
     editor_.forgetPoints();
-    editor_.clearEdited();
-    manager_.addLastSaveFolder();
     setTourMenus(false);
-    tourSaved_ = true;
     view_.setClearBackground();
     view_.redraw();
     return true;
@@ -115,13 +113,15 @@ void TourCommands::managerClosed(bool ok)
 {
     // The sheet may have removed, replaced or re-projected the tour.
     editor_.forgetPoints();
-    if (ok) {
+    if (ok)
         view_.loadMapBitmap();
-        if (tour()) {
-            setTourMenus(true);
-            menus_.setMenuEnabled(kClearTour, true);
-            view_.setClearBackground();
-        }
+    if (!tour()) {
+        setTourMenus(false);
+        menus_.setMenuEnabled(kClearTour, false);
+    } else if (ok) {
+        setTourMenus(true);
+        menus_.setMenuEnabled(kClearTour, true);
+        view_.setClearBackground();
     }
     view_.refreshDistances();
 }
@@ -133,10 +133,29 @@ bool TourCommands::queryClose()
     return saveTour();
 }
 
-bool TourCommands::unsavedTour() const
+bool TourCommands::unsaved(const TourRecord& tour) const
 {
-    const TourRecord current = tour();
-    return current && current->getPointCount() > 0 && (!tourSaved_ || editor_.edited(current));
+    return tour && tour->getPointCount() > 0 && (!tourSaved_ || editor_.edited(tour));
+}
+
+bool TourCommands::writeTour(cl_Tour& tour)
+{
+    if (!tour.save(manager_.lastSaveFolder()))
+        return false;
+    editor_.clearEdited();
+    manager_.addLastSaveFolder();
+    tourSaved_ = true;
+    return true;
+}
+
+bool TourCommands::mayDropTour(const TourRecord& tour)
+{
+    if (unsaved(tour) && showMessage(strings::kTourNotSavedQuestion, kMessageYesNo) == kAnswerYes && !writeTour(*tour))
+        return false;
+    // Whatever the sheet leaves in the view was not started by New Tour.
+    tourSaved_ = true;
+    editor_.clearEdited();
+    return true;
 }
 
 void TourCommands::setTourMenus(bool editing)

@@ -11,8 +11,11 @@ namespace rovanta {
 
 class TourCommands {
 public:
-    /// All four must outlive the commands.
+    /// All four must outlive the commands. The manager's sheet asks these
+    /// commands before its OK drops the tour being edited.
     TourCommands(cl_Manager& manager, TourEditor& editor, EditorView& view, MenuStates& menus);
+    TourCommands(const TourCommands&) = delete;
+    TourCommands& operator=(const TourCommands&) = delete;
 
     /// The states of the popup and the main menu when a document starts.
     void setInitialMenuStates();
@@ -28,7 +31,7 @@ public:
     void clearTour();
     void tourDistances();
     /// The Manager sheet closed, `ok` when with OK: it may have chosen
-    /// another map or tour.
+    /// another map or tour, or left none.
     void managerClosed(bool ok);
     /// The program is about to close; false keeps it open because an
     /// unsaved tour could not be saved.
@@ -41,7 +44,13 @@ private:
     TourRecord tour() const { return manager_.currentTour(); }
     /// A tour with points that New Tour started or the mouse changed, and
     /// that was not saved since.
-    bool unsavedTour() const;
+    bool unsavedTour() const { return unsaved(tour()); }
+    bool unsaved(const TourRecord& tour) const;
+    /// Asks for a file and writes `tour` there; nothing changes otherwise.
+    [[nodiscard]] bool writeTour(cl_Tour& tour);
+    /// The sheet's OK is about to drop `tour`: the question about an unsaved
+    /// one, as New Tour asks it. False keeps the sheet open.
+    bool mayDropTour(const TourRecord& tour);
     void setTourMenus(bool editing);
 
     cl_Manager& manager_;

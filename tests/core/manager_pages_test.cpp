@@ -260,11 +260,11 @@ TEST_F(Pages, RenamingAMapRewritesItsFileAndItsOwnName)
     EXPECT_EQ(name, "Alpen");
 
     // The renamed entry still counts as the current one when another is
-    // shown, and selecting by the record's own name finds it.
+    // shown, and selecting its record finds it.
     maps().show(row(maps(), "Bay"));
     EXPECT_EQ(listed(maps().entries()), "Alpen:1 Bay:2");
     EXPECT_EQ(alpen->status, kStatusChecked);
-    maps().selectByName(*alpen);
+    maps().selectRecord(alpen);
     EXPECT_EQ(listed(maps().entries()), "Alpen:2 Bay:1");
 }
 

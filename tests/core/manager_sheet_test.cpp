@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace rovanta {
@@ -22,9 +24,8 @@ using test::writeSampleMap;
 
 // Three maps side by side from west to east (A, B, C) and an unchecked one
 // (D) further east; tours are written as "lat,lon,0" lines.
-class Sheet : public ::testing::Test {
-protected:
-    Sheet()
+struct FourMaps {
+    FourMaps()
     {
         registry.folders({toUtf8(dir.path())});
         const char* names[] = {"A", "B", "C", "D"};
@@ -53,38 +54,72 @@ protected:
     std::unique_ptr<cl_Manager> manager;
 };
 
-TEST_F(Sheet, OkMakesCurrentTheMapOfTheFirstPointOnAMap)
-{
-    // Points 1 and 2 lie on the unchecked map C and on no map; point 3 on B.
-    cl_Manager& m = startWithTour("53.03,9.25,0\n53.03,11.00,0\n53.03,9.15,0\n53.01,9.05,0\n");
-    m.finishWithOk();
+class Sheet : public ::testing::Test, protected FourMaps {};
 
-    const MapRecord b = m.maps().at("B");
-    EXPECT_EQ(m.selectedMap(), b);
-    EXPECT_EQ(b->status, kStatusCurrent);
-    EXPECT_EQ(m.maps().at("A")->status, kStatusChecked);
-    const TourRecord tour = m.currentTour();
-    ASSERT_TRUE(tour);
-    for (int i = 0; i < tour->getPointCount(); ++i) {
-        cl_RefPoint expected = *tour->getPoint(i);
-        b->refPointToPixel(expected);
-        EXPECT_EQ(tour->getPoint(i)->pixel.x, expected.pixel.x) << i;
-        EXPECT_EQ(tour->getPoint(i)->pixel.y, expected.pixel.y) << i;
+// OK: the first point, in tour order, on a listed checked or current map
+// puts the tour on that very record, which the view then shows.
+TEST(SheetOk, TheTourGoesOnTheListedMapHoldingIt)
+{
+    constexpr const char* kOnB = "53.03,9.15,0\n";
+    struct Row {
+        const char* name;
+        const char* points;
+        std::function<void(FourMaps&)> beforeStart;
+        std::function<void(FourMaps&)> inSheet;
+        const char* shownMap;
+        bool placed;
+    };
+    const auto nothing = [](FourMaps&) {};
+    const Row rows[] = {
+        // Points 1 and 2 lie on the unchecked map C and on no map; point 3 on B.
+        {"FirstPointOnACheckedMap", "53.03,9.25,0\n53.03,11.00,0\n53.03,9.15,0\n53.01,9.05,0\n", nothing, nothing, "B",
+         true},
+        {"OnNoCheckedMap", "53.03,9.25,0\n53.03,9.35,0\n", nothing, nothing, "A", false},
+        {"RegisteredUnderAnotherName", kOnB, [](FourMaps& f) { f.registry.map(1, "Bee", "FolderId_00\\B.cal", 1); },
+         nothing, "Bee", true},
+        {"DeletedOnThePage", "53.03,9.15,0\n53.01,9.05,0\n", nothing,
+         [](FourMaps& f) {
+             f.answerer.answers = {kAnswerYes};
+             f.manager->mapList().remove(1);
+         },
+         "A", true},
+        {"DroppedBySearch", kOnB, nothing,
+         [](FourMaps& f) {
+             std::filesystem::remove(f.dir.path() / "B.cal");
+             f.manager->mapList().search();
+         },
+         "A", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FourMaps f;
+        row.beforeStart(f);
+        cl_Manager& m = f.startWithTour(row.points);
+        const TourRecord tour = m.currentTour();
+        row.inSheet(f);
+        f.answerer.shown.clear();
+        m.finishWithOk();
+
+        const MapRecord shown = m.maps().at(row.shownMap);
+        EXPECT_EQ(m.selectedMap(), shown);
+        EXPECT_EQ(shown->status, kStatusCurrent);
+        for (const auto& [name, map] : m.maps())
+            EXPECT_TRUE(map == shown || map->status != kStatusCurrent) << name;
+        EXPECT_EQ(m.currentTour(), row.placed ? tour : nullptr);
+        if (!row.placed) {
+            ASSERT_EQ(f.answerer.shown.size(), 1u);
+            EXPECT_EQ(f.answerer.shown[0].text, strings::kNoSelectedMapFound);
+            EXPECT_EQ(f.answerer.shown[0].type, kMessageOk);
+            continue;
+        }
+        EXPECT_TRUE(f.answerer.shown.empty());
+        for (int i = 0; i < tour->getPointCount(); ++i) {
+            cl_RefPoint expected = *tour->getPoint(i);
+            shown->refPointToPixel(expected);
+            EXPECT_EQ(tour->getPoint(i)->pixel.x, expected.pixel.x) << i;
+            EXPECT_EQ(tour->getPoint(i)->pixel.y, expected.pixel.y) << i;
+        }
     }
-    EXPECT_NEAR(tour->getPoint(2)->pixel.x, 100, 3);
-    EXPECT_TRUE(answerer.shown.empty());
-}
-
-TEST_F(Sheet, OkWithATourOnNoCheckedMapReleasesIt)
-{
-    cl_Manager& m = startWithTour("53.03,9.25,0\n53.03,9.35,0\n");
-    m.finishWithOk();
-
-    ASSERT_EQ(answerer.shown.size(), 1u);
-    EXPECT_EQ(answerer.shown[0].text, strings::kNoSelectedMapFound);
-    EXPECT_EQ(answerer.shown[0].type, kMessageOk);
-    EXPECT_FALSE(m.currentTour());
-    EXPECT_EQ(m.selectedMap(), m.maps().at("A"));
 }
 
 TEST_F(Sheet, OnlyPagesShownInTheRunCommitAndCancelKeepsTheirWork)

@@ -15,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
+#include <string_view>
+#include <vector>
 
 namespace rovanta {
 namespace {
@@ -41,6 +44,8 @@ public:
     MapRecord currentMap() const override { return map; }
     void loadMapBitmap() override
     {
+        if (!manager_.selectedMap())
+            return;
         map = manager_.selectedMap();
         const BitmapInfo info = map->getBitmapInfo();
         layout.reset({info.width, info.height});
@@ -83,9 +88,9 @@ struct TwoMaps {
     test::MemorySettings settings;
 };
 
-class ViewEditing : public ::testing::Test, protected TwoMaps {
-protected:
-    ViewEditing()
+// The Tour menu and the editor on TwoMaps, West shown.
+struct Desk : TwoMaps {
+    Desk()
     {
         view.loadMapBitmap();
         commands.setInitialMenuStates();
@@ -97,16 +102,27 @@ protected:
         const IPoint canvas = view.pixelToWindow(pixel);
         return {canvas.x - view.scroll.x, canvas.y - view.scroll.y};
     }
-    TourRecord startTour(std::initializer_list<IPoint> pixels)
+    TourRecord startTour(const std::vector<IPoint>& pixels)
     {
         commands.newTour();
         for (const IPoint pixel : pixels)
             editor.doubleClick(client(pixel), tick());
         return manager.currentTour();
     }
-    IPoint pixelOf(int index) { return manager.currentTour()->getPoint(index)->pixel; }
     /// A time well apart from every earlier event's.
     EventTime tick() { return clock += 10'000; }
+
+    cl_Manager manager{settings};
+    FakeView view{manager};
+    Menus menus;
+    TourEditor editor{manager, view, menus};
+    TourCommands commands{manager, editor, view, menus};
+    EventTime clock = 0;
+};
+
+class ViewEditing : public ::testing::Test, protected Desk {
+protected:
+    IPoint pixelOf(int index) { return manager.currentTour()->getPoint(index)->pixel; }
     void mark(IPoint pixel)
     {
         editor.rightClick(client(pixel));
@@ -115,12 +131,6 @@ protected:
 
     test::ScriptedAnswerer answerer;
     test::ScriptedSavePrompt savePrompt;
-    cl_Manager manager{settings};
-    FakeView view{manager};
-    Menus menus;
-    TourEditor editor{manager, view, menus};
-    TourCommands commands{manager, editor, view, menus};
-    EventTime clock = 0;
 };
 
 TEST_F(ViewEditing, DoubleClicksAddPointsAtTheClickedPixel)
@@ -449,6 +459,80 @@ TEST_F(ViewEditing, ManagerOkTakesUpTheSheetsTour)
     EXPECT_TRUE(commands.tourSaved()) << "a tour from the sheet is not new";
     commands.onCommand(kTourDistances);
     EXPECT_EQ(view.distances, manager.currentTour());
+}
+
+// The tour New Tour started, with its point on West unless a row says
+// otherwise, through one run of the sheet.
+TEST(ManagerSheetRun, NeverDropsAnUnsavedTourUnasked)
+{
+    enum Close { kOk, kCancel };
+    const std::vector<IPoint> onWest{{10, 10}};
+    constexpr std::string_view kAsked = "Last Tour is not saved! Would you save it?";
+    constexpr std::string_view kNoMap = strings::kNoSelectedMapFound;
+    // The maps page lists East, then West.
+    const auto showEast = [](Desk& d) { d.manager.mapList().show(0); };
+    const auto uncheckWest = [](Desk& d) { d.manager.mapList().toggle(1); };
+    const auto showAnotherTour = [](Desk& d) {
+        d.dir.write("Trip.TXT", "53.03,9.05,0\n");
+        d.manager.showPage(SheetPage::kTours);
+        d.manager.tourList().search();
+        d.manager.tourList().show(0);
+    };
+    struct Row {
+        const char* name;
+        std::vector<IPoint> points;
+        std::function<void(Desk&)> inSheet;
+        Close close;
+        std::deque<int> answers;
+        /// The file a Yes saves to, under the maps' folder; else cancelled.
+        std::optional<std::string> saveAs;
+        std::vector<std::string_view> shown;
+        bool keepsTour;
+    };
+    const Row rows[] = {
+        {"AnotherTourShownThenNo", onWest, showAnotherTour, kOk, {kAnswerNo}, {}, {kAsked}, false},
+        {"AnotherMapShownThenYes", onWest, showEast, kOk, {kAnswerYes}, "Kept.TXT", {kAsked}, false},
+        {"CancelledSaveKeepsTheSheetOpen", onWest, showEast, kOk, {kAnswerYes}, {}, {kAsked}, true},
+        {"NoListedMapHoldsIt", onWest, uncheckWest, kOk, {}, {}, {kAsked, kNoMap}, false},
+        {"KeptTourIsNotAsked", onWest, [](Desk&) {}, kOk, {}, {}, {}, true},
+        {"EmptyTourIsNotAsked", {}, showEast, kOk, {}, {}, {}, false},
+        {"CancelAfterAnotherMap", onWest, showEast, kCancel, {}, {}, {}, true},
+        {"CancelAfterAnotherTour", onWest, showAnotherTour, kCancel, {}, {}, {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Desk d;
+        test::ScriptedAnswerer answerer;
+        test::ScriptedSavePrompt savePrompt;
+        const TourRecord tour = d.startTour(row.points);
+        answerer.answers = row.answers;
+        savePrompt.choices = {row.saveAs ? std::optional(d.dir.file(*row.saveAs)) : std::nullopt};
+        d.manager.beginSheet();
+        row.inSheet(d);
+        const bool ok = row.close == kOk && d.manager.confirmOk();
+        if (ok)
+            d.manager.finishWithOk();
+        else
+            d.manager.finishWithCancel();
+        d.commands.managerClosed(ok);
+
+        std::vector<std::string_view> shown;
+        for (const test::ShownMessage& message : answerer.shown)
+            shown.push_back(message.text);
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(std::filesystem::exists(d.dir.path() / "Kept.TXT"), row.saveAs.has_value());
+        const TourRecord current = d.manager.currentTour();
+        EXPECT_EQ(current == tour, row.keepsTour);
+        EXPECT_EQ(d.commands.tourSaved(), !row.keepsTour) << "only New Tour's own tour waits to be saved";
+        if (row.keepsTour) {
+            EXPECT_EQ(tour->status(), kStatusCurrent);
+            const auto listed = d.manager.tourList().working().find(tour->name());
+            EXPECT_TRUE(listed != d.manager.tourList().working().end() && listed->second == tour);
+        }
+        EXPECT_EQ(d.menus.states[kNewTour], !current);
+        for (const int id : {kSaveTour, kTourDistances, kClearTour})
+            EXPECT_EQ(d.menus.states[id], current != nullptr) << id;
+    }
 }
 
 } // namespace

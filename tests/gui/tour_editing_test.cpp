@@ -2,6 +2,8 @@
 // popup, the Tour menu, the distances table and printing, on two maps side
 // by side, each 600 x 600 pixels in an 800 x 600 window.
 #include "common/file_names.h"
+#include "manager/list_page_widget.h"
+#include "manager/manager_sheet.h"
 #include "map_files.h"
 #include "memory_settings.h"
 #include "point_compare.h"
@@ -11,11 +13,14 @@
 #include "view/command_actions.h"
 #include "view/main_frame.h"
 #include "view/rovanta_view.h"
+#include "view/tour_painter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
@@ -294,13 +299,46 @@ private slots:
         cl_Manager& manager = view().manager();
         manager.beginSheet();
         manager.showPage(SheetPage::kTours);
-        answerer.answers = {kAnswerYes};
+        // Yes to the delete question, No to saving the tour OK then drops.
+        answerer.answers = {kAnswerYes, kAnswerNo};
         manager.tourList().remove(0);
-        manager.finishWithCancel();
-        view().tourCommands().managerClosed(false);
+        QVERIFY(manager.confirmOk());
+        manager.finishWithOk();
+        view().tourCommands().managerClosed(true);
         QVERIFY(table && !table->tour() && !table->isVisible());
         doubleClick({10, 100});
         QVERIFY(!table->tour());
+    }
+
+    void cancelAfterShowingAnotherMapKeepsTheTour()
+    {
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        const TourRecord tour = view().currentTour();
+        bool released = false;
+        QTimer::singleShot(0, [this, &released] {
+            auto* sheet = qobject_cast<ManagerSheet*>(QApplication::activeModalWidget());
+            QVERIFY(sheet);
+            // "Show" on East, the first row, from the row's popup.
+            QListWidget& list = sheet->mapsPage().list();
+            const QPoint at = list.visualItemRect(list.item(0)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &event);
+            QMenu& popup = sheet->mapsPage().popup();
+            QTRY_VERIFY(popup.isVisible());
+            popup.setActiveAction(popup.actions().first());
+            QTest::keyClick(&popup, Qt::Key_Return);
+            released = !view().currentTour();
+            QTest::mouseClick(&sheet->cancelButton(), Qt::LeftButton);
+        });
+        trigger(kManager);
+        QVERIFY2(released, "showing a map releases the tour while the sheet is open");
+        QCOMPARE(view().currentTour(), tour);
+        QVERIFY(menus().isMenuEnabled(kSaveTour));
+        QVERIFY(menus().isMenuEnabled(kClearTour));
+        QVERIFY(!menus().isMenuEnabled(kNewTour));
+        const QImage image = view().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.pixel(client({50, 60}) + QPoint(0, 2)), kTourColor);
     }
 
 private:
