@@ -37,11 +37,12 @@ public:
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }
 
-private:
-    TourRecord tour() const { return manager_.currentTour(); }
     /// A tour with points that New Tour started or the mouse changed, and
     /// that was not saved since.
     bool unsavedTour() const;
+
+private:
+    TourRecord tour() const { return manager_.currentTour(); }
     void setTourMenus(bool editing);
 
     cl_Manager& manager_;
