@@ -8,8 +8,8 @@
 #include "view/bitmap_painter.h"
 #include "view/display.h"
 #include "view/mouse_adapter.h"
-#include "view/tour_recovery_guard.h"
 #include "view/tour_painter.h"
+#include "view/tour_recovery_guard.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
