@@ -163,6 +163,7 @@ void TourDistancesDialog::editRemarks()
     // happens to the tours page meanwhile.
     const TourRecord tour = tour_;
     RemarksDialog dialog(tour->name(), tour->getRemarks(), this);
+    connect(&dialog, &QDialog::accepted, this, &TourDistancesDialog::remarksChanged);
     dialog.exec();
 }
 

@@ -42,6 +42,8 @@ public:
 signals:
     /// The Print button: the view runs the print job.
     void printRequested();
+    /// The remarks dialog wrote its rows to the tour.
+    void remarksChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -29,7 +29,7 @@ extern "C" void noteSignal(int)
 
 } // namespace
 
-QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
+QuitOnSignals::QuitOnSignals(std::function<void()> beforeExit, QObject* parent) : QObject(parent)
 {
     if (wakeUp[0] < 0) {
         if (::pipe(wakeUp) != 0)
@@ -40,11 +40,15 @@ QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
         }
     }
     auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [] {
+    connect(notifier, &QSocketNotifier::activated, this, [beforeExit = std::move(beforeExit)] {
         char bytes[16];
         while (::read(wakeUp[0], bytes, sizeof bytes) > 0) {
         }
-        QCoreApplication::quit();
+        if (beforeExit)
+            beforeExit();
+        // Unlike quit(), exit() closes no window, so no close question
+        // blocks the exit; it also ends a modal dialog's loop.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = noteSignal;
@@ -63,7 +67,7 @@ QuitOnSignals::~QuitOnSignals()
         ::sigaction(signal, &action, nullptr);
 }
 #else
-QuitOnSignals::QuitOnSignals(QObject* parent) : QObject(parent)
+QuitOnSignals::QuitOnSignals(std::function<void()>, QObject* parent) : QObject(parent)
 {
 }
 QuitOnSignals::~QuitOnSignals() = default;

@@ -7,6 +7,10 @@
 #include "view/main_frame.h"
 #include "view/qt_settings_access.h"
 #include "view/quit_signals.h"
+#include "view/rovanta_view.h"
+#include "view/tour_recovery_guard.h"
+
+#include <QTimer>
 
 namespace rovanta {
 
@@ -46,8 +50,12 @@ bool CRovantaApp::initInstance()
     saveFile_ = std::make_unique<FileDialogSavePrompt>(frame_.get());
     InstalledRenamePrompt::install(rename_.get());
     InstalledSaveFilePrompt::install(saveFile_.get());
-    quitOnSignals_ = std::make_unique<QuitOnSignals>();
+    frame_->view().startRecovery(TourRecoveryGuard::defaultFolder());
+    quitOnSignals_ =
+        std::make_unique<QuitOnSignals>([this] { frame_->view().recovery()->keeper().keepForNextStart(); });
     frame_->show();
+    // Asked once the window is up and the event loop runs.
+    QTimer::singleShot(0, frame_.get(), [this] { frame_->view().recovery()->offerLeftTours(); });
     return true;
 }
 

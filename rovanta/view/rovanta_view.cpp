@@ -9,6 +9,7 @@
 #include "view/display.h"
 #include "view/mouse_adapter.h"
 #include "view/tour_painter.h"
+#include "view/tour_recovery_guard.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -116,6 +117,28 @@ void CRovantaView::onCommand(int id)
     }
 }
 
+bool CRovantaView::queryClose()
+{
+    if (!tourCommands_.queryClose())
+        return false;
+    if (recovery_)
+        recovery_->keeper().discard();
+    return true;
+}
+
+void CRovantaView::startRecovery(const std::filesystem::path& folder)
+{
+    recovery_ = std::make_unique<TourRecoveryGuard>(folder, *this);
+}
+
+// Every change of the tour, its map or its saved state ends in a new table
+// or a fresh background, so both tell the recovery file.
+void CRovantaView::tourMayHaveChanged()
+{
+    if (recovery_)
+        recovery_->keeper().changed();
+}
+
 void CRovantaView::runManager()
 {
     ManagerSheet sheet(manager_, this);
@@ -170,10 +193,12 @@ void CRovantaView::setClearBackground()
 {
     clearBackground_ = true;
     viewport()->update();
+    tourMayHaveChanged();
 }
 
 void CRovantaView::refreshDistances()
 {
+    tourMayHaveChanged();
     if (!distances_)
         return;
     // A tour taken off the tours page is gone for the user, even while
@@ -199,6 +224,7 @@ void CRovantaView::openDistances(const TourRecord& tour)
     distances_ = new TourDistancesDialog(tour, this);
     connect(distances_, &TourDistancesDialog::printRequested, this, &CRovantaView::printDistances,
             Qt::QueuedConnection);
+    connect(distances_, &TourDistancesDialog::remarksChanged, this, &CRovantaView::tourMayHaveChanged);
 }
 
 void CRovantaView::printDistances()

@@ -19,6 +19,7 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,6 +27,8 @@
 class QPrinter;
 
 namespace rovanta {
+
+class TourRecoveryGuard;
 
 class CRovantaView : public QAbstractScrollArea, public EditorView {
     Q_OBJECT
@@ -55,8 +58,12 @@ public:
     /// The Manager command: runs the sheet modally.
     void runManager();
     /// The program is closing: asks about an unsaved tour. False keeps the
-    /// program open.
-    bool queryClose() { return tourCommands_.queryClose(); }
+    /// program open; otherwise the recovery file goes.
+    bool queryClose();
+    /// From now on an unsaved tour is kept in a recovery file in `folder`.
+    void startRecovery(const std::filesystem::path& folder);
+    /// While the recovery file is kept.
+    TourRecoveryGuard* recovery() const { return recovery_.get(); }
 
     /// Shows the manager's selected map. Without one, the bitmap shown
     /// stays; a bitmap that cannot be shown leaves the view blank and says
@@ -121,6 +128,7 @@ private:
     QRect targetRect() const;
     void onMouse(QMouseEvent* event);
     void showPopup(IPoint client);
+    void tourMayHaveChanged();
 
     cl_Manager manager_;
     ViewPopup popup_;
@@ -135,6 +143,8 @@ private:
     std::function<int(ViewPopup&, QPoint)> runPopup_;
     bool clearBackground_ = false;
     bool painting_ = false;
+    /// Last, so it goes first: its timer reads the tour and the map.
+    std::unique_ptr<TourRecoveryGuard> recovery_;
 };
 
 } // namespace rovanta

@@ -40,11 +40,12 @@ public:
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }
 
-private:
-    TourRecord tour() const { return manager_.currentTour(); }
     /// A tour with points that New Tour started or the mouse changed, and
     /// that was not saved since.
     bool unsavedTour() const { return unsaved(tour()); }
+
+private:
+    TourRecord tour() const { return manager_.currentTour(); }
     bool unsaved(const TourRecord& tour) const;
     /// Asks for a file and writes `tour` there; nothing changes otherwise.
     [[nodiscard]] bool writeTour(cl_Tour& tour);

@@ -53,6 +53,7 @@ int main(int argc, char** argv)
     // The per-user settings of this run go to a folder of their own.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(config.path()));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString conf = config.filePath(QStringLiteral("Quelder Applications/Rovanta.conf"));
     int failures = 0;

@@ -231,6 +231,7 @@ void DistancesDialogTest::remarksReachTheTourThroughOk()
     const TourRecord tour = makeTour(3);
     tour->getRemarks()[0] = "Hut";
     TourDistancesDialog dialog(tour, nullptr);
+    QSignalSpy changed(&dialog, &TourDistancesDialog::remarksChanged);
 
     QString caption, prompt;
     QColor editing;
@@ -253,6 +254,7 @@ void DistancesDialogTest::remarksReachTheTourThroughOk()
     QCOMPARE(prompt, QStringLiteral("Input the remark for point 1 here!"));
     QCOMPARE(editing, QColor(128, 128, 128));
     QCOMPARE(tour->getRemarks(), (std::vector<std::string>{"Hut", "Lake", ""}));
+    QCOMPARE(changed.count(), 1);
 
     QString reopened;
     whenModal([&reopened](RemarksDialog* remarks) {
@@ -260,6 +262,7 @@ void DistancesDialogTest::remarksReachTheTourThroughOk()
     });
     child(&dialog, "remarksButton")->click();
     QCOMPARE(reopened, QStringLiteral("Lake"));
+    QCOMPARE(changed.count(), 1); // closed without OK
 }
 
 void DistancesDialogTest::droppedTourIsReleased()
