@@ -19,6 +19,7 @@ inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!"
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
+inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
 
 /// The text of a numbered string resource; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line
