@@ -20,6 +20,7 @@ inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!"
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
+inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
 
 // Status bar notices; %1 is a file's path.
 inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";

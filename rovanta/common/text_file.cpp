@@ -12,7 +12,7 @@
 namespace rovanta {
 namespace fs = std::filesystem;
 
-std::optional<std::vector<TextLine>> readTextLines(const fs::path& file, std::uintmax_t maxBytes)
+std::optional<std::vector<TextLine>> readTextLines(const fs::path& file, NulBytes nul, std::uintmax_t maxBytes)
 {
     std::error_code error;
     if (!fs::is_regular_file(file, error))
@@ -27,8 +27,11 @@ std::optional<std::vector<TextLine>> readTextLines(const fs::path& file, std::ui
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.find('\0') != std::string::npos)
-        return std::nullopt;
+    if (bytes.find('\0') != std::string::npos) {
+        if (nul == NulBytes::refuse)
+            return std::nullopt;
+        std::erase(bytes, '\0');
+    }
 
     std::string_view rest(bytes);
     if (rest.starts_with("\xEF\xBB\xBF"))
@@ -51,6 +54,13 @@ std::optional<std::vector<TextLine>> readTextLines(const fs::path& file, std::ui
         lines.push_back({std::string(line), end});
     }
     return lines;
+}
+
+bool exceedsTextLimit(const fs::path& file, std::uintmax_t maxBytes)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    return !error && size > maxBytes;
 }
 
 AtomicFile::AtomicFile(fs::path file) : target_(std::move(file))

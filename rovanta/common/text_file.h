@@ -21,12 +21,22 @@ struct TextLine {
 /// given the wrong extension.
 inline constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
 
+/// What reading does with NUL bytes, which none of our files holds on purpose.
+enum class NulBytes {
+    refuse, ///< the file is not text (a bitmap given the wrong extension): nothing is read
+    drop,   ///< removed, so one damaged byte costs no line
+};
+
 /// Reads a text file's lines as text mode would: CR LF and LF both end a
 /// line, a final line end adds no empty line, a leading UTF-8 byte order
 /// mark is dropped. Nothing when the file cannot be opened, is not a regular
-/// file, is larger than `maxBytes` or contains a NUL byte (not text).
-std::optional<std::vector<TextLine>> readTextLines(const std::filesystem::path& file,
+/// file, is larger than `maxBytes` or holds a NUL byte that `nul` refuses.
+std::optional<std::vector<TextLine>> readTextLines(const std::filesystem::path& file, NulBytes nul = NulBytes::refuse,
                                                    std::uintmax_t maxBytes = kMaxTextFileBytes);
+
+/// True when `file` exists and is larger than `maxBytes`, so that a failed
+/// read can say why.
+bool exceedsTextLimit(const std::filesystem::path& file, std::uintmax_t maxBytes = kMaxTextFileBytes);
 
 /// Writes `content` to a temporary file beside `file`, flushes it to disk and
 /// then renames it over `file`, so readers see either the old or the new

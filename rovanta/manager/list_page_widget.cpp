@@ -14,12 +14,13 @@ namespace rovanta {
 ListPageWidget::ListPageWidget(ListPage& page, QAbstractItemView::SelectionMode selection, QWidget* parent)
     : QWidget(parent), page_(page), list_(new QListWidget(this)), popup_(new QMenu(this))
 {
-    // Names run down in columns, as a small-icon list.
+    // Names run down in columns, as a small-icon list. Rows are sized one
+    // by one (no uniform item sizes), so each column is as wide as its
+    // longest name instead of every name being cut to one row's width.
     list_->setViewMode(QListView::ListMode);
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
     list_->setResizeMode(QListView::Adjust);
-    list_->setUniformItemSizes(true);
     list_->setIconSize(QSize(16, 16));
     list_->setSelectionMode(selection);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);

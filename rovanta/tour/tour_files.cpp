@@ -11,8 +11,10 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace rovanta {
 namespace fs = std::filesystem;
@@ -77,6 +79,16 @@ fs::path findRemarksFile(const std::string& tourPath)
     return findInFolderIgnoreCase(folder, toUtf8(exact.filename()));
 }
 
+// A damaged byte costs no point or remark; a file too large to be ours is
+// named, so the user learns why the tour or its remarks are missing.
+std::optional<std::vector<TextLine>> readTourText(const fs::path& file)
+{
+    auto lines = readTextLines(file, NulBytes::drop);
+    if (!lines && exceedsTextLimit(file))
+        showMessage(replacePlaceholder(strings::kFileTooLarge, toUtf8(file)), kMessageOk);
+    return lines;
+}
+
 std::string tourFileContent(cl_Tour& tour)
 {
     std::string content;
@@ -116,12 +128,12 @@ std::string remarksPathFor(const std::string& tourPath)
 
 bool cl_Tour::load(const std::string& name, const std::string& path, std::int32_t status)
 {
-    const auto lines = readTextLines(toFsPath(path));
+    const auto lines = readTourText(toFsPath(path));
     if (!lines)
         return false;
     std::vector<TextLine> remarkLines;
     if (const fs::path remarksFile = findRemarksFile(path); !remarksFile.empty())
-        remarkLines = readTextLines(remarksFile).value_or(std::vector<TextLine>{});
+        remarkLines = readTourText(remarksFile).value_or(std::vector<TextLine>{});
 
     for (std::size_t i = 0; i < lines->size(); ++i) {
         const std::string_view line = (*lines)[i].text;

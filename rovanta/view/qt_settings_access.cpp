@@ -1,10 +1,12 @@
 #include "view/qt_settings_access.h"
 
 #include "common/display_text.h"
+#include "view/ini_values.h"
 
-#include <QStringList>
+#include <QFile>
 #include <QVariant>
 
+#include <algorithm>
 #include <limits>
 
 namespace rovanta {
@@ -15,6 +17,27 @@ QString keyOf(std::string_view section, std::string_view name)
 {
     return QString::fromUtf8(section.data(), static_cast<qsizetype>(section.size())) + QLatin1Char('/') +
            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// Names read from files written on Windows may not be UTF-8, and QSettings
+// writes a control character as an escape that would read back as typed
+// text: both are kept as bytes, so the next start reads exactly the same.
+QVariant storedValue(std::string_view text)
+{
+    const bool plain =
+        isValidUtf8(text) && std::ranges::none_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (plain)
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool isIniFile([[maybe_unused]] const QSettings& settings)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return settings.format() == QSettings::IniFormat;
+#else
+    return true; // the native format is an INI file here too
+#endif
 }
 
 bool isNumber(const QVariant& value)
@@ -38,10 +61,36 @@ QtSettingsAccess::QtSettingsAccess()
     : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quelder Applications"),
                 QStringLiteral("Rovanta"))
 {
+    keepHandEditedValues();
 }
 
 QtSettingsAccess::QtSettingsAccess(const QString& iniFile) : settings_(iniFile, QSettings::IniFormat)
 {
+    keepHandEditedValues();
+}
+
+// QSettings reads an INI value as escaped text: FolderId_00\Alps.cal loses
+// its "\A" (and "\t" becomes a tab), unquoted commas split the value into a
+// list, ";" ends it and a final backslash joins the next line. A hand-written stored
+// path such as FolderId_00\Alps.cal means its text as written, and QSettings
+// rewrites every value it holds at the next write. So each value is taken
+// from its line and handed back to QSettings wherever the two differ.
+void QtSettingsAccess::keepHandEditedValues()
+{
+    if (!isIniFile(settings_))
+        return;
+    QFile file(settings_.fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray content = file.readAll();
+    const auto values =
+        readPlainIniValues(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    for (const auto& [key, text] : values) {
+        const QString name = keyOf(key.first, key.second);
+        const QVariant value = settings_.value(name);
+        if (value.typeId() != QMetaType::QString || value.toString().toStdString() != text)
+            settings_.setValue(name, storedValue(text));
+    }
 }
 
 std::int32_t QtSettingsAccess::readInt(std::string_view section, std::string_view name, std::int32_t fallback)
@@ -76,9 +125,6 @@ std::string QtSettingsAccess::readString(std::string_view section, std::string_v
         const QByteArray bytes = value.toByteArray();
         return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
-    case QMetaType::QStringList:
-        // An INI value with unquoted commas, as a hand edit may leave it.
-        return value.toStringList().join(QStringLiteral(", ")).toStdString();
     default:
         return std::string(fallback);
     }
@@ -103,12 +149,7 @@ void QtSettingsAccess::writeString(std::string_view section, std::string_view na
         settings_.remove(key);
         return;
     }
-    // Names read from files written on Windows may not be UTF-8; they are
-    // kept as bytes so that the next start reads exactly the same name.
-    if (isValidUtf8(*text))
-        settings_.setValue(key, QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
-    else
-        settings_.setValue(key, QByteArray(text->data(), static_cast<qsizetype>(text->size())));
+    settings_.setValue(key, storedValue(*text));
 }
 
 } // namespace rovanta

@@ -27,6 +27,8 @@ public:
     QString location() const { return settings_.fileName(); }
 
 private:
+    void keepHandEditedValues();
+
     QSettings settings_;
 };
 

@@ -27,8 +27,26 @@ TEST(TextFile, LinesAsTextModeReadsThem)
     EXPECT_EQ((*lines)[3].end, "");
     EXPECT_TRUE(readTextLines(dir.write("empty.txt", ""))->empty());
     EXPECT_EQ(readTextLines(dir.write("end.txt", "x\n"))->size(), 1u);
-    EXPECT_FALSE(readTextLines(dir.write("big.txt", "0123456789"), 9));
     EXPECT_FALSE(readTextLines(dir.file("missing.txt")));
+}
+
+// Calibration files refuse NUL bytes (a bitmap given the wrong extension);
+// tour and remarks files drop them.
+TEST(TextFile, NulBytesAndSizeLimit)
+{
+    using namespace std::string_literals;
+    TempFolder dir;
+    const std::string damaged = dir.write("nul.txt", "a\0b\r\n\0\nc"s);
+    EXPECT_FALSE(readTextLines(damaged));
+    const auto lines = readTextLines(damaged, NulBytes::drop);
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 3u);
+    EXPECT_EQ((*lines)[0].text + "|" + (*lines)[1].text + "|" + (*lines)[2].text, "ab||c");
+
+    const std::string big = dir.write("big.txt", "0123456789");
+    EXPECT_FALSE(readTextLines(big, NulBytes::drop, 9));
+    EXPECT_TRUE(exceedsTextLimit(big, 9));
+    EXPECT_FALSE(exceedsTextLimit(big, 10));
 }
 
 TEST(TextFile, AtomicWriteReplacesOnlyWhenComplete)

@@ -1,6 +1,8 @@
 #include "tour/cl_tour.h"
 
 #include "common/file_names.h"
+#include "common/text_convert.h"
+#include "common/text_file.h"
 #include "resources/string_table.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
@@ -144,6 +146,64 @@ TEST(TourFiles, LoadedRemarksAlignWithPoints)
         cl_Tour tour;
         ASSERT_TRUE(tour.load("Harbour", tmp.write("Harbour.TXT", "1,1,0\n2,2,0\n3,3,0\n"), 0));
         EXPECT_EQ(tour.getRemarks(), c.remarks);
+    }
+}
+
+// One damaged byte must not cost a point, nor every remark at the next save.
+TEST(TourFiles, NulBytesLoseNoLine)
+{
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string tour;
+        std::string remarks;
+    } cases[] = {
+        {"NUL in a remark", "1,1,0\n2,2,0\n3,3,0\n", "first\nsec\0ond\nthird\n"s},
+        {"NUL in a point",
+         "1,1,0\n2,\0"
+         "2,0\n3,3,0\n"s,
+         "first\nsecond\nthird\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        const std::string path = tmp.write("Harbour.TXT", c.tour);
+        tmp.write("Harbour.rmk", c.remarks);
+        cl_Tour tour;
+        ASSERT_TRUE(tour.load("Harbour", path, 1));
+        expectPoints(tour, {{1, 1}, {2, 2}, {3, 3}});
+        EXPECT_EQ(tour.getRemarks(), (Remarks{"first", "second", "third"}));
+
+        std::string folder;
+        ASSERT_TRUE(saveAs(tour, path, folder));
+        EXPECT_EQ(readBytes(tmp.file("Harbour.rmk")), "first\r\nsecond\r\nthird\r\n");
+    }
+}
+
+TEST(TourFiles, OversizedFileIsNamed)
+{
+    const struct {
+        const char* name;
+        const char* oversized;
+        bool loads;
+    } cases[] = {
+        {"tour file", "Big.TXT", false},
+        {"remarks file", "Big.rmk", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        const std::string path = tmp.write("Big.TXT", "1,1,0\n");
+        tmp.write("Big.rmk", "remark\n");
+        fs::resize_file(tmp.path() / c.oversized, kMaxTextFileBytes + 1); // sparse: costs no disk
+        test::ScriptedAnswerer answerer;
+        cl_Tour tour;
+
+        EXPECT_EQ(tour.load("Big", path, 1), c.loads);
+        EXPECT_EQ(tour.getRemarks(), Remarks(c.loads ? 1 : 0));
+        ASSERT_EQ(answerer.shown.size(), 1u);
+        EXPECT_EQ(answerer.shown[0].text, replacePlaceholder(strings::kFileTooLarge, tmp.file(c.oversized)));
+        EXPECT_EQ(answerer.shown[0].type, kMessageOk);
     }
 }
 

@@ -145,6 +145,8 @@ private slots:
     void runThroughTheWidgetsReachesTheStore();
     void cancelKeepsTheStore();
     void popupCommandsActOnTheClickedRow();
+    void namesShowWhole_data();
+    void namesShowWhole();
     void folderTreeListsAheadAndOpensAlong();
 };
 
@@ -310,6 +312,35 @@ void ManagerSheetTest::popupCommandsActOnTheClickedRow()
     choose(page, 0, "Properties");
     QCOMPARE(shownBody, displayText(manager.mapList().properties(0)->body));
     QVERIFY(sheet.isVisible());
+}
+
+void ManagerSheetTest::namesShowWhole_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("long name, then a short one") << QStringList{"Sample East", "Zeta"};
+    QTest::newRow("long name last") << QStringList{"Ab", "Sample Eastern Range"};
+}
+
+void ManagerSheetTest::namesShowWhole()
+{
+    QFETCH(QStringList, names);
+    Maps maps(true);
+    for (const QString& name : names)
+        test::writeSampleMap(fsPath(maps.dir.path()), (name + ".cal").toStdString(), {.name = name.toStdString()});
+    cl_Manager manager(maps.settings);
+    ManagerSheet sheet(manager);
+    sheet.resize(900, 400);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+
+    QListWidget& list = sheet.mapsPage().list();
+    const QFontMetrics metrics(list.font());
+    for (int row = 0; row < list.count(); ++row) {
+        const QListWidgetItem* item = list.item(row);
+        const int needed = list.iconSize().width() + metrics.horizontalAdvance(item->text());
+        QVERIFY2(list.visualItemRect(item).width() > needed, qPrintable(item->text()));
+    }
 }
 
 void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()

@@ -28,6 +28,7 @@ private slots:
             first.writeInt("MapStatus", "MapId_001", std::numeric_limits<std::int32_t>::min());
             first.writeString("MapName", "MapId_000", "Zürich, Süd");
             first.writeString("MapName", "MapId_001", latin1Name);
+            first.writeString("MapName", "MapId_002", "Tab\there");
             first.writeString("MapPath", "MapId_000", "FolderId_03\\Alps.cal");
             first.writeString("MapPath", "MapId_001", "gone");
             first.writeString("MapPath", "MapId_001", std::nullopt);
@@ -39,6 +40,7 @@ private slots:
         QCOMPARE(next.readInt("MapStatus", "MapId_001", 0), std::numeric_limits<std::int32_t>::min());
         QCOMPARE(next.readString("MapName", "MapId_000", ""), std::string("Zürich, Süd"));
         QCOMPARE(next.readString("MapName", "MapId_001", ""), latin1Name);
+        QCOMPARE(next.readString("MapName", "MapId_002", ""), std::string("Tab\there"));
         QCOMPARE(next.readString("MapPath", "MapId_000", ""), std::string("FolderId_03\\Alps.cal"));
         QCOMPARE(next.readString("MapPath", "MapId_001", "<none>"), std::string("<none>"));
         QCOMPARE(next.readString("Folder", "FolderId_00", "<none>"), std::string());
@@ -74,6 +76,61 @@ private slots:
         QCOMPARE(settings.readInt("Settings", "MapCount", 0), 0);
         QCOMPARE(settings.readInt("Settings", "TourCount", 0), 0);
         QCOMPARE(settings.readString("MapName", "MapId_000", ""), std::string("Alps, North"));
+    }
+
+    void handEditedValuesReadAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("comma") << QByteArray("[Folder]\nFolderId_00=/maps/Tirol, Nord\n") << "Folder/FolderId_00"
+                               << QByteArray("/maps/Tirol, Nord");
+        QTest::newRow("comma without a blank") << QByteArray("[Folder]\nFolderId_00=/maps/Tirol,Nord\n")
+                                               << "Folder/FolderId_00" << QByteArray("/maps/Tirol,Nord");
+        QTest::newRow("single backslash") << QByteArray("[MapPath]\nMapId_000=FolderId_00\\Alps.cal\n")
+                                          << "MapPath/MapId_000" << QByteArray("FolderId_00\\Alps.cal");
+        QTest::newRow("backslash before t") << QByteArray("[TourPath]\nTourId_000=FolderId_01\\tirol.TXT\n")
+                                            << "TourPath/TourId_000" << QByteArray("FolderId_01\\tirol.TXT");
+        QTest::newRow("semicolon") << QByteArray("[Folder]\nFolderId_00 = /maps/a;b \n") << "Folder/FolderId_00"
+                                   << QByteArray("/maps/a;b");
+        QTest::newRow("final backslash") << QByteArray(
+                                                "[FolderStrings]\nLastSaveFolder=C:\\Tours\\\nLastSelectedFolder=/x\n")
+                                         << "FolderStrings/LastSaveFolder" << QByteArray("C:\\Tours\\");
+        QTest::newRow("line after a final backslash")
+            << QByteArray("[FolderStrings]\nLastSaveFolder=C:\\Tours\\\nLastSelectedFolder=/x\n")
+            << "FolderStrings/LastSelectedFolder" << QByteArray("/x");
+        QTest::newRow("Latin-1") << QByteArray("[MapName]\nMapId_000=Gr\xFCn\n") << "MapName/MapId_000"
+                                 << QByteArray("Gr\xFCn");
+        QTest::newRow("escaped and quoted") << QByteArray("[Folder]\nFolderId_00=\"C:\\\\a, \\\"b\\\"\"\n")
+                                            << "Folder/FolderId_00" << QByteArray("C:\\a, \"b\"");
+    }
+
+    // Read, written back untouched, then written back as read: the same
+    // text every time, as the manager reads and saves it.
+    void handEditedValuesReadAsWritten()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, expected);
+        const std::string section = key.section(u'/', 0, 0).toStdString();
+        const std::string name = key.section(u'/', 1).toStdString();
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Rovanta.conf"));
+        QFile written(ini);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(file);
+        written.close();
+
+        for (int run = 0; run < 3; ++run) {
+            QtSettingsAccess settings(ini);
+            const std::string read = settings.readString(section, name, "<none>");
+            QCOMPARE(QByteArray::fromStdString(read), expected);
+            if (run == 0)
+                settings.writeInt("Settings", "MapCount", 1);
+            else
+                settings.writeString(section, name, read);
+            QVERIFY(settings.flush());
+        }
     }
 
     void lockKeysFollowTheKeyboardLeds()
