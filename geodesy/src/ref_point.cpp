@@ -118,7 +118,15 @@ void cl_RefPoint::setRefPoint(int zone, char letter, IPoint en)
     // Only the letter's half of the alphabet counts; it is not checked
     // against the latitude that results.
     const char hemisphere = letter < 'N' ? 'S' : 'N';
-    utmToGeo(zone, hemisphere, en.x, en.y, latitude, longitude);
+    double lat = latitude;
+    double lon = longitude;
+    utmToGeo(zone, hemisphere, en.x, en.y, lat, lon);
+    // A northing near a pole inverts to a latitude beyond the UTM domain,
+    // even beyond the pole; such input is refused like any out of range.
+    if (lat >= kUtmMinLatitude && lat <= kUtmMaxLatitude) {
+        latitude = lat;
+        longitude = lon;
+    }
 }
 
 void cl_RefPoint::setRefPoint(int zone, char letter, IPoint en, IPoint pixelPos)

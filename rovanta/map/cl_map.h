@@ -60,8 +60,8 @@ public:
     /// return 1 when not asked or on the map, else 0.
     cl_RefPoint pixelToRefPoint(std::int32_t x, std::int32_t y, int& inside) const;
 
-    /// Writes the point's pixel on this map; true when its UTM position lies
-    /// in the map's UTM rectangle (corner 0 to corner 1, ends included).
+    /// Writes the point's pixel on this map; true when that pixel, before
+    /// truncation, lies on the bitmap (0 <= x <= width, 0 <= y <= height).
     bool refPointToPixel(cl_RefPoint& point) const;
 
     const std::string& calPath() const { return calPath_; }
@@ -71,7 +71,9 @@ public:
     const cl_RefPoint& centrePoint() const { return centre_; }
     const cl_RefPoint& referencePoint(int index) const { return reference_[index]; }
     const cl_RefPoint& cornerPoint(int index) const { return corner_[index]; }
-    /// UTM metres: easting, northing of corner 0 (bottom-left), then corner 1.
+    /// UTM metres: easting, northing of corner 0 (bottom-left), then corner 1;
+    /// northings in the hemisphere of the map's midpoint, running on across
+    /// the equator (negative south of it on a northern map).
     const std::int32_t* cornerUtm() const { return cornerUtm_; }
     double scale() const { return scale_; }
     std::int32_t utmZone() const { return utmZone_; }

@@ -103,6 +103,32 @@ TEST(RefPointTest, UtmSetterTakesOnlyTheHemisphereFromTheLetterAndRefusesWithout
     EXPECT_EQ(bandN.pixel.x, 8);
 }
 
+// Northings in range whose latitude falls beyond 84.5 N or 80.5 S, or past
+// the pole, are refused; 9340000 m (about 84.1 N) is still taken.
+TEST(RefPointTest, UtmSetterRefusesLatitudesOutsideTheUtmDomain)
+{
+    const struct {
+        const char* name;
+        char letter;
+        IPoint en;
+        bool taken;
+    } rows[] = {
+        {"beyond the north pole", 'N', {500000, 9999000}, false},
+        {"north of 84.5", 'X', {500000, 9500000}, false},
+        {"near the south pole", 'C', {500000, 1000}, false},
+        {"south of 80.5", 'C', {500000, 1000000}, false},
+        {"84.1 north", 'X', {500000, 9340000}, true},
+    };
+    for (const auto& row : rows) {
+        cl_RefPoint p = at(47.0, 11.0);
+        p.setRefPoint(32, row.letter, row.en, IPoint{3, 4});
+        EXPECT_EQ(p.latitude != 47.0 * kDegToRad, row.taken) << row.name << " " << p.latitude * kRadToDeg;
+        EXPECT_TRUE(std::fabs(p.latitude * kRadToDeg) <= 84.5) << row.name;
+        EXPECT_EQ(p.longitude == 11.0 * kDegToRad, !row.taken) << row.name;
+        EXPECT_EQ(p.pixel.x, 3) << row.name;
+    }
+}
+
 TEST(RefPointTest, OutsideTheUtmDomainGivesZoneZeroAndStillALetter)
 {
     const Utm polar = utmOf(at(85.0, 9.0));

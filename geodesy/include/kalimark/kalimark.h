@@ -62,7 +62,8 @@ public:
     void setRefPoint(DPoint rad);
     void setRefPoint(DPoint rad, IPoint pixelPos);
     /// UTM zone (1..60), band letter (below 'N' = southern hemisphere) and
-    /// easting/northing in metres. Out-of-range input leaves the position.
+    /// easting/northing in metres. Out-of-range input, and input whose
+    /// latitude falls outside the UTM domain, leaves the position.
     void setRefPoint(int zone, char letter, IPoint en);
     void setRefPoint(int zone, char letter, IPoint en, IPoint pixelPos);
 
