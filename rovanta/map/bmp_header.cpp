@@ -73,11 +73,16 @@ bool compressionFits(const BmpHeader& h)
 
 } // namespace
 
-std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
+std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file, BmpFailure& failure)
 {
+    // Anything that stops short of a header is damage unless said otherwise.
+    failure = BmpFailure::kUnreadable;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
+    if (!std::filesystem::is_regular_file(file, error)) {
+        if (!std::filesystem::exists(file, error))
+            failure = BmpFailure::kMissing;
         return std::nullopt;
+    }
     const std::uintmax_t fileSize = std::filesystem::file_size(file, error);
     if (error)
         return std::nullopt;
@@ -90,14 +95,22 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
         in.read(bytes.data.data(), static_cast<std::streamsize>(bytes.data.size()));
         bytes.size = static_cast<std::size_t>(in.gcount());
     }
-    if (bytes.size < kInfoStart + 4 || bytes.data[0] != 'B' || bytes.data[1] != 'M')
+    if (bytes.size >= 2 && (bytes.data[0] != 'B' || bytes.data[1] != 'M')) {
+        failure = BmpFailure::kUnsupported;
+        return std::nullopt;
+    }
+    if (bytes.size < kInfoStart + 4)
         return std::nullopt;
 
     BmpHeader h;
     h.fileSize = fileSize;
     h.pixelOffset = bytes.u32(10);
     h.infoHeaderSize = bytes.u32(kInfoStart);
-    if (!knownInfoSize(h.infoHeaderSize) || bytes.size < kInfoStart + h.infoHeaderSize)
+    if (!knownInfoSize(h.infoHeaderSize)) {
+        failure = BmpFailure::kUnsupported;
+        return std::nullopt;
+    }
+    if (bytes.size < kInfoStart + h.infoHeaderSize)
         return std::nullopt;
 
     std::int64_t width = 0;
@@ -124,8 +137,12 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
         return std::nullopt;
     h.width = static_cast<std::int32_t>(width);
     h.height = static_cast<std::int32_t>(height);
-    if (h.planes != 1 || !knownDepth(h.bitsPerPixel) || !compressionFits(h))
+    if (h.planes != 1)
         return std::nullopt;
+    if (!knownDepth(h.bitsPerPixel) || !compressionFits(h)) {
+        failure = BmpFailure::kUnsupported;
+        return std::nullopt;
+    }
 
     std::uint64_t headersEnd = kInfoStart + h.infoHeaderSize;
     if (h.compression == kBmpBitfields || h.compression == kBmpAlphaBitfields) {
@@ -171,7 +188,14 @@ std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
         if (h.pixelBytes > fileSize - h.pixelOffset)
             return std::nullopt;
     }
+    failure = BmpFailure::kNone;
     return h;
+}
+
+std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file)
+{
+    BmpFailure ignored = BmpFailure::kNone;
+    return readBmpHeader(file, ignored);
 }
 
 } // namespace rovanta

@@ -40,10 +40,19 @@ struct BmpHeader {
     std::uint64_t fileSize = 0; ///< bytes
 };
 
+/// Why readBmpHeader gave nothing.
+enum class BmpFailure {
+    kNone,
+    kMissing,     ///< no file of that name
+    kUnreadable,  ///< cannot be read, is cut short, or its headers contradict themselves
+    kUnsupported, ///< not a BMP (PNG or JPEG content, say), or a BMP form we cannot show
+};
+
 /// Reads and checks the headers of the BMP file at `file`; reads a few
 /// hundred bytes whatever the file's size. Nothing when the file is missing,
 /// is not a BMP, has an unsupported or inconsistent header, or is shorter
-/// than its pixel rows need (a truncated file).
+/// than its pixel rows need (a truncated file); `failure` then says which.
+std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file, BmpFailure& failure);
 std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file);
 
 } // namespace rovanta

@@ -137,34 +137,45 @@ TEST(BmpHeader, ReadsMasksAndPalettesOfHandMadeFiles)
 
 TEST(BmpHeader, RejectsMalformedFiles)
 {
+    constexpr BmpFailure kCut = BmpFailure::kUnreadable;
+    constexpr BmpFailure kForm = BmpFailure::kUnsupported;
     struct Row {
         const char* name;
         std::string bytes;
+        BmpFailure failure; ///< damage, or a form the view cannot show
     };
     const Row rows[] = {
-        {"cut inside the info header", kRgb.substr(0, 40)},
-        {"wrong signature", with(kRgb, 0, "BA")},
-        {"two planes", with(kRgb, 26, le(2, 2))},
-        {"zero width", with(kRgb, 18, le(0))},
-        {"negative width", with(kRgb, 18, le(0xFFFFFFFF))},
-        {"height INT32_MIN", with(kRgb, 22, le(0x80000000))},
-        {"width over a million", with(kRle8, 18, le(1'000'001))},
-        {"5 bits per pixel", with(kRgb, 28, le(5, 2))},
-        {"JPEG", with(kRgb, 30, le(4))},
-        {"RLE8 at 24 bits", with(kRgb, 30, le(kBmpRle8))},
-        {"top-down RLE8", with(kRle8, 22, le(static_cast<std::uint32_t>(-2)))},
-        {"bit fields at 24 bits", with(kRgb, 30, le(kBmpBitfields))},
-        {"bit fields in an OS/2 2.x header", handMade(64, 4, 2, 16, kBmpBitfields)},
-        {"masks missing", handMade(40, 1, 1, 16, kBmpBitfields)},
-        {"more colours used than 2^bits", with(with(kGrey, 28, le(4, 2)), 46, le(17))},
-        {"pixels inside the palette", with(kGrey, 10, le(54 + 1020))},
-        {"RLE pixels at the end of the file", with(kRle8, 10, le(static_cast<std::uint32_t>(kRle8.size())))},
+        {"cut inside the info header", kRgb.substr(0, 40), kCut},
+        {"wrong signature", with(kRgb, 0, "BA"), kForm},
+        {"PNG content", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(40, '\0'), kForm},
+        {"two planes", with(kRgb, 26, le(2, 2)), kCut},
+        {"zero width", with(kRgb, 18, le(0)), kCut},
+        {"negative width", with(kRgb, 18, le(0xFFFFFFFF)), kCut},
+        {"height INT32_MIN", with(kRgb, 22, le(0x80000000)), kCut},
+        {"width over a million", with(kRle8, 18, le(1'000'001)), kCut},
+        {"5 bits per pixel", with(kRgb, 28, le(5, 2)), kForm},
+        {"JPEG", with(kRgb, 30, le(4)), kForm},
+        {"RLE8 at 24 bits", with(kRgb, 30, le(kBmpRle8)), kForm},
+        {"top-down RLE8", with(kRle8, 22, le(static_cast<std::uint32_t>(-2))), kForm},
+        {"bit fields at 24 bits", with(kRgb, 30, le(kBmpBitfields)), kForm},
+        {"bit fields in an OS/2 2.x header", handMade(64, 4, 2, 16, kBmpBitfields), kForm},
+        {"masks missing", handMade(40, 1, 1, 16, kBmpBitfields), kCut},
+        {"more colours used than 2^bits", with(with(kGrey, 28, le(4, 2)), 46, le(17)), kCut},
+        {"pixels inside the palette", with(kGrey, 10, le(54 + 1020)), kCut},
+        {"RLE pixels at the end of the file", with(kRle8, 10, le(static_cast<std::uint32_t>(kRle8.size()))), kCut},
     };
     const TempFolder folder;
-    for (const Row& row : rows)
-        EXPECT_FALSE(readBmpHeader(toFsPath(folder.write("map.bmp", row.bytes))).has_value()) << row.name;
-    EXPECT_FALSE(readBmpHeader(folder.path() / "missing.bmp").has_value());
-    EXPECT_FALSE(readBmpHeader(folder.path()).has_value());
+    BmpFailure failure = BmpFailure::kNone;
+    for (const Row& row : rows) {
+        EXPECT_FALSE(readBmpHeader(toFsPath(folder.write("map.bmp", row.bytes)), failure).has_value()) << row.name;
+        EXPECT_EQ(failure, row.failure) << row.name;
+    }
+    EXPECT_FALSE(readBmpHeader(folder.path() / "missing.bmp", failure).has_value());
+    EXPECT_EQ(failure, BmpFailure::kMissing);
+    EXPECT_FALSE(readBmpHeader(folder.path(), failure).has_value());
+    EXPECT_EQ(failure, kCut);
+    EXPECT_TRUE(readBmpHeader(toFsPath(folder.write("map.bmp", kRgb)), failure).has_value());
+    EXPECT_EQ(failure, BmpFailure::kNone);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the commands on one entry.
 #include "manager/cl_manager.h"
 
+#include "bmp_writer.h"
 #include "common/file_names.h"
 #include "manager_fixture.h"
 #include "map_files.h"
@@ -14,6 +15,8 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace rovanta {
 namespace {
@@ -118,6 +121,114 @@ TEST_F(Pages, MapSearchReadsAMapKeptUnread)
     maps().toggle(0);
     EXPECT_EQ(stored->status, kStatusChecked);
     EXPECT_GT(stored->scale(), 0.0);
+}
+
+enum class Bitmap { kNone, kBmp, kPng, kCutShort };
+
+struct CalFileRow {
+    const char* name;
+    std::string file;    ///< in sorted order, so the notice follows the table
+    std::string mapName; ///< also names the bitmap; the file's whole text when empty
+    std::string lines;   ///< behind the name and bitmap lines
+    Bitmap bitmap;
+    std::vector<std::string> problems; ///< notice lines behind the file's path
+    bool listed;
+};
+
+/// A reference point line; '~' stands for the Latin-1 degree sign.
+std::string refLine(std::string text)
+{
+    for (std::size_t at = text.find('~'); at != std::string::npos; at = text.find('~', at))
+        text.replace(at, 1, "\xB0");
+    return "REFERENCE_POINT: " + text + "\r\n";
+}
+
+std::string calendarOfFiftyLines()
+{
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 48; ++i)
+        text += "SUMMARY:Walk " + std::to_string(i) + "\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+const std::string kSouthWest = refLine("(0,0) (9~0.0'E, 53~0.0'N)");
+const std::string kNorthEast = refLine("(200,200) (9~6.0'E, 53~3.6'N)");
+
+// One of every way a calibration file can fail, in one folder.
+// clang-format off
+const std::vector<CalFileRow> kCalFileRows = {
+    {"Calendar", "a.cal", "", calendarOfFiftyLines(), Bitmap::kNone, {}, false},
+    {"Binary", "b.cal", "", std::string("\x89PNG\r\n\x1a\n\0\0", 10), Bitmap::kNone, {}, false},
+    {"Empty", "c.cal", "", "", Bitmap::kNone, {}, false},
+    {"OneReferencePoint", "d.cal", "One", kSouthWest, Bitmap::kBmp, {": only one reference point"}, false},
+    {"SamePixel", "e.cal", "Same", kSouthWest + refLine("(0,0) (9~6.0'E, 53~3.6'N)"), Bitmap::kBmp,
+     {": both reference points on the same pixel"}, false},
+    {"TooFarApart", "f.cal", "Far", refLine("(0,0) (3~0.0'E, 50~0.0'N)") + refLine("(5,5) (21~0.0'E, 50~0.0'N)"),
+     Bitmap::kBmp, {": reference points too far apart or outside the UTM area"}, false},
+    {"BitmapMissing", "g.cal", "Gone", kSouthWest + kNorthEast, Bitmap::kNone, {": bitmap not found: Gone.bmp"}, false},
+    {"PngContent", "h.cal", "Png", kSouthWest + kNorthEast, Bitmap::kPng, {": bitmap format not supported"}, false},
+    {"BitmapCutShort", "i.cal", "Cut", kSouthWest + kNorthEast, Bitmap::kCutShort,
+     {": bitmap not readable: Cut.bmp"}, false},
+    {"UnknownLineAndBadLetter", "j.cal", "Flawed",
+     kSouthWest + "Datum: WGS84\r\n" + refLine("(200,200) (9~6.0'E, 53~3.6'Y)"), Bitmap::kBmp,
+     {", line 4: Keyword Datum: WGS84 not found!", ", line 5: hemisphere letter Y is not N, E, O, S or W"}, true},
+    {"Good", "k.cal", "Good", kSouthWest + kNorthEast, Bitmap::kBmp, {}, true},
+};
+// clang-format on
+
+class CalFileProblems : public Pages {
+protected:
+    // Writes every row into the first folder; returns the one notice due.
+    std::string writeRows()
+    {
+        std::string notice = "Problems in calibration files:";
+        for (const CalFileRow& row : kCalFileRows) {
+            const std::string text =
+                row.mapName.empty() ? row.lines
+                                    : "NAME: " + row.mapName + "\r\nFILENAME: " + row.mapName + ".bmp\r\n" + row.lines;
+            const std::string cal = dir.write("first/" + row.file, text);
+            const std::string bitmap = "first/" + row.mapName + ".bmp";
+            if (row.bitmap == Bitmap::kBmp)
+                test::writeBmp(dir.path() / bitmap, {.width = 200, .height = 200});
+            else if (row.bitmap == Bitmap::kPng)
+                dir.write(bitmap, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+            else if (row.bitmap == Bitmap::kCutShort)
+                dir.write(bitmap, "BM\x36");
+            for (const std::string& problem : row.problems)
+                notice += "\n" + cal + problem;
+        }
+        return notice;
+    }
+    static std::string listedRows()
+    {
+        std::string names;
+        for (const CalFileRow& row : kCalFileRows) {
+            if (row.listed)
+                names += (names.empty() ? "" : " ") + row.mapName + ":0";
+        }
+        return names;
+    }
+};
+
+TEST_F(CalFileProblems, SearchListsEveryBrokenFileInOneNotice)
+{
+    const std::string notice = writeRows();
+    start();
+    maps().search();
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, notice);
+    EXPECT_EQ(listed(maps().entries()), listedRows());
+}
+
+TEST_F(CalFileProblems, StartListsEveryBrokenRegisteredMapInOneNotice)
+{
+    const std::string notice = writeRows();
+    for (std::size_t i = 0; i < kCalFileRows.size(); ++i)
+        registry.map(static_cast<int>(i), kCalFileRows[i].name, storedFirst(kCalFileRows[i].file), 0);
+    start();
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, notice);
+    EXPECT_EQ(manager->maps().size(), 2u);
 }
 
 TEST_F(Pages, TourSearchNamesToursUpToTheLastDot)
@@ -300,7 +411,6 @@ TEST_F(Pages, PropertiesDescribeTheFiles)
     writeSampleMap(first, "a.cal", {.name = "Alps", .width = 301, .height = 100});
     dir.write("first/Trip.TXT", "53.05,9.05,0\n");
     writeSampleMap(first, "b.cal", {.name = "Blank"});
-    fs::remove(first / "b.bmp");
     registry.map(0, "Alps", storedFirst("a.cal"), 0);
     registry.map(1, "Blank", storedFirst("b.cal"), 0);
     registry.tour(0, storedFirst("Trip.TXT"), 0);
@@ -309,6 +419,7 @@ TEST_F(Pages, PropertiesDescribeTheFiles)
     fs::last_write_time(first / "a.bmp", fs::file_time_type::clock::from_sys(march7));
     fs::last_write_time(first / "Trip.TXT", fs::file_time_type::clock::from_sys(march7));
     start();
+    fs::remove(first / "b.bmp");
     manager->showPage(SheetPage::kTours);
 
     // 301 pixels of 3 bytes, padded to 904 bytes a row, plus 54 header bytes.
