@@ -51,7 +51,7 @@ void cl_MapList::searchFile(const std::string& folder, const std::string& file)
         known->second->found = 1;
         return;
     }
-    if (!map.makeUsable())
+    if (!map.prepareForUse())
         return;
     map.status = kStatusUnchecked;
     if (known != working_.end())

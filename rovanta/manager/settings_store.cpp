@@ -44,7 +44,7 @@ void cl_Manager::loadFolders()
 
 void cl_Manager::loadMaps()
 {
-    // The registered maps that cannot be used make one notice.
+    // The problems of all registered maps make one notice.
     const LoadProblemScope problems;
     maps_.clear();
     const int count = readCount(settings_, settings::kMapCount);
@@ -61,7 +61,7 @@ void cl_Manager::loadMaps()
         if (map->status == kStatusUnread)
             continue; // kept unread until a search meets its file
         std::string fileName = stored->baseName;
-        if (!map->loadCalFile(stored->fullPath, fileName) || !map->makeUsable())
+        if (!map->loadCalFile(stored->fullPath, fileName) || !map->prepareForUse())
             maps_.erase(name);
     }
 }

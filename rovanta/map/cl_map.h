@@ -47,10 +47,12 @@ public:
     /// then not be used.
     bool computeReference();
 
-    /// computeReference, then a check that the view can show the bitmap.
-    /// False when the map cannot be used; each reason goes to the load
-    /// problems (on its own: one notice naming the file).
-    [[nodiscard]] bool makeUsable();
+    /// computeReference, then a check that the view can show the bitmap;
+    /// every problem goes to the load problems (on its own: one notice
+    /// naming the file). False when the georeference failed and the map must
+    /// not be used; a bitmap problem alone keeps the map, shown blank, so a
+    /// sheet on a drive not mounted today is not forgotten.
+    [[nodiscard]] bool prepareForUse();
 
     /// The bitmap file: the calibration file's folder plus the "FILENAME:"
     /// value, whose backslashes count as separators. If that does not exist,

@@ -1,5 +1,6 @@
 #include "map/load_problems.h"
 
+#include "common/display_text.h"
 #include "common/installed.h"
 #include "common/text_convert.h"
 #include "dialogs/message.h"
@@ -28,7 +29,9 @@ std::string problemLine(const LoadProblem& problem)
 
 void LoadProblems::add(std::string file, int line, std::string reason)
 {
-    entries_.push_back({std::move(file), line, std::move(reason)});
+    // One notice joins UTF-8 paths and lines from files written on Windows;
+    // each part is made UTF-8 on its own so neither garbles the other.
+    entries_.push_back({toDisplayUtf8(file), line, toDisplayUtf8(reason)});
 }
 
 std::string LoadProblems::noticeText() const

@@ -10,9 +10,9 @@
 namespace rovanta {
 
 struct LoadProblem {
-    std::string file;   ///< the calibration file's path (UTF-8)
+    std::string file;   ///< the calibration file's path
     int line = 0;       ///< 1 for the file's first line; 0 when no line is to blame
-    std::string reason; ///< e.g. "only one reference point"
+    std::string reason; ///< e.g. "only one reference point"; both texts UTF-8
 };
 
 /// The problems met so far, in the order they were met.

@@ -1,5 +1,5 @@
-// Whether a loaded map can be used, and if not, why: the reasons a Search
-// or the start lists for the user.
+// Whether a loaded map can be used and shown, and if not, why: the reasons
+// a Search or the start lists for the user.
 #include "map/bmp_header.h"
 #include "map/cl_map.h"
 #include "map/load_problems.h"
@@ -59,16 +59,18 @@ std::optional<std::string> bitmapProblem(const cl_Map& map)
 
 } // namespace
 
-bool cl_Map::makeUsable()
+bool cl_Map::prepareForUse()
 {
     const LoadProblemScope problems;
-    bool usable = computeReference();
+    const bool usable = computeReference();
     if (!usable)
         reportLoadProblem(calPath_, 0, std::string(georeferenceProblem(*this)));
-    if (const std::optional<std::string> bitmap = bitmapProblem(*this)) {
+    // A georeference holds the bitmap's size as corner 1's pixel; with a
+    // size there, the header has just been read, and a start with hundreds
+    // of maps need not read it twice.
+    const bool sized = usable && corner_[1].pixel.x > 0;
+    if (const std::optional<std::string> bitmap = sized ? std::nullopt : bitmapProblem(*this))
         reportLoadProblem(calPath_, 0, *bitmap);
-        usable = false;
-    }
     return usable;
 }
 

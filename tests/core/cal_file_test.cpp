@@ -98,7 +98,7 @@ TEST_P(CalFileProblems, OneNoticeOrNone)
     ScriptedAnswerer answerer;
     cl_Map map;
     std::string name;
-    const std::string path = dir.write("x.cal", row.text);
+    const std::string path = dir.write("K\xC3\xBCste.cal", row.text);
     EXPECT_EQ(map.loadCalFile(path, name), row.loads);
     if (row.problems.empty()) {
         EXPECT_TRUE(answerer.shown.empty());
@@ -136,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(CalFile, CalFileProblems, testing::Values(
     ProblemRow{"BlankLinesOnly", "\r\n  \r\n\t\n", false, {}},
     ProblemRow{"FirstLineIndented", " NAME: x\nFILENAME: a.bmp\n", false, {}},
     ProblemRow{"BlankLineBeforeTheKeys", "\nNAME: x\n", true, {", line 1: Keyword  not found!"}},
+    ProblemRow{"Windows1252LineBesideUtf8Path", "NAME: x\nK\xF6ln\n", true, {", line 2: Keyword K\xC3\xB6ln not found!"}},
     ProblemRow{"HemisphereLetters", deg("NAME: x\n"
                                         "REFERENCE_POINT: (0,0) (9~0'X, 53~0'N)\n"
                                         "REFERENCE_POINT: (1,1) (9~0'E, 53~0'n)\n"
