@@ -177,7 +177,7 @@ const std::vector<CalFileRow> kCalFileRows = {
 };
 // clang-format on
 
-class CalFileProblems : public Pages {
+class BrokenCalFiles : public Pages {
 protected:
     // Writes every row into the first folder; returns the one notice due.
     std::string writeRows()
@@ -215,7 +215,7 @@ protected:
     }
 };
 
-TEST_F(CalFileProblems, SearchListsEveryBrokenFileInOneNotice)
+TEST_F(BrokenCalFiles, SearchListsEveryBrokenFileInOneNotice)
 {
     const std::string notice = writeRows();
     start();
@@ -225,7 +225,7 @@ TEST_F(CalFileProblems, SearchListsEveryBrokenFileInOneNotice)
     EXPECT_EQ(listed(maps().entries()), listedRows());
 }
 
-TEST_F(CalFileProblems, StartListsEveryBrokenRegisteredMapInOneNotice)
+TEST_F(BrokenCalFiles, StartListsEveryBrokenRegisteredMapInOneNotice)
 {
     const std::string notice = writeRows();
     for (std::size_t i = 0; i < kCalFileRows.size(); ++i)
