@@ -28,6 +28,22 @@ inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not suppo
 inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
 inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
 
+// Why a calibration file or its bitmap cannot be used, listed once per
+// Search or start; "%1" where a name goes.
+inline constexpr std::string_view kLoadProblemsHeading = "Problems in calibration files:";
+inline constexpr std::string_view kMoreLoadProblems = "... and %1 more";
+inline constexpr std::string_view kNoReferencePoint = "no reference point";
+inline constexpr std::string_view kOnlyOneReferencePoint = "only one reference point";
+inline constexpr std::string_view kSameReferencePixel = "both reference points on the same pixel";
+inline constexpr std::string_view kSameReferencePosition = "both reference points at the same position";
+inline constexpr std::string_view kReferencePointsTooFar = "reference points too far apart or outside the UTM area";
+inline constexpr std::string_view kNoBitmapNamed = "no bitmap named (no FILENAME: line)";
+inline constexpr std::string_view kProblemBitmapNotFound = "bitmap not found: %1";
+inline constexpr std::string_view kProblemBitmapUnreadable = "bitmap not readable: %1";
+inline constexpr std::string_view kProblemBitmapNotSupported = "bitmap format not supported";
+inline constexpr std::string_view kUnknownHemisphere = "hemisphere letter %1 is not N, E, O, S or W";
+inline constexpr std::string_view kMissingHemisphere = "hemisphere letter missing";
+
 /// The text of a numbered string resource; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line
 /// break the tooltip.

@@ -3,6 +3,7 @@
 #include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
+#include "map/load_problems.h"
 
 namespace rovanta {
 
@@ -32,6 +33,8 @@ void cl_MapList::commit()
 
 void cl_MapList::search()
 {
+    // However many files are broken, the user hears of them once.
+    const LoadProblemScope problems;
     searchFolders(".cal", [this](const std::string& folder, const std::string& file) { searchFile(folder, file); });
 }
 
@@ -48,7 +51,7 @@ void cl_MapList::searchFile(const std::string& folder, const std::string& file)
         known->second->found = 1;
         return;
     }
-    if (!map.computeReference())
+    if (!map.prepareForUse())
         return;
     map.status = kStatusUnchecked;
     if (known != working_.end())

@@ -3,6 +3,7 @@
 
 #include "manager/folder_list.h"
 #include "manager/settings_layout.h"
+#include "map/load_problems.h"
 
 #include <algorithm>
 
@@ -43,6 +44,8 @@ void cl_Manager::loadFolders()
 
 void cl_Manager::loadMaps()
 {
+    // The problems of all registered maps make one notice.
+    const LoadProblemScope problems;
     maps_.clear();
     const int count = readCount(settings_, settings::kMapCount);
     for (int i = 0; i < count; ++i) {
@@ -58,7 +61,7 @@ void cl_Manager::loadMaps()
         if (map->status == kStatusUnread)
             continue; // kept unread until a search meets its file
         std::string fileName = stored->baseName;
-        if (!map->loadCalFile(stored->fullPath, fileName) || !map->computeReference())
+        if (!map->loadCalFile(stored->fullPath, fileName) || !map->prepareForUse())
             maps_.erase(name);
     }
 }

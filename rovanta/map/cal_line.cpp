@@ -23,18 +23,25 @@ std::string_view upTo(std::string_view text, std::string_view stops)
 }
 
 /// One "<deg>°<min>'<letter>" coordinate; returns the text after it.
-std::string_view parseCoordinate(std::string_view text, std::int32_t& sign, std::int32_t& degrees, double& minutes)
+std::string_view parseCoordinate(std::string_view text, std::int32_t& sign, std::int32_t& degrees, double& minutes,
+                                 char& letter)
 {
     degrees = parseIntPrefix(upTo(text, std::string_view(&kDegreeByte, 1)));
     text = cutAfter(text, kDegreeByte);
     minutes = parseDecimalPrefix(upTo(text, "'"));
     text = cutAfter(text, '\'');
-    const std::string_view letter = trimBlanks(text);
-    sign = (!letter.empty() && (letter.front() == 'N' || letter.front() == 'O')) ? 1 : -1;
+    const std::string_view rest = trimBlanks(text);
+    letter = rest.empty() ? '\0' : rest.front();
+    sign = (letter == 'N' || letter == 'E' || letter == 'O') ? 1 : -1;
     return text;
 }
 
 } // namespace
+
+bool isHemisphereLetter(char letter)
+{
+    return std::string_view("NEOSW").find(letter) != std::string_view::npos;
+}
 
 int matchCalKey(std::string_view line)
 {
@@ -59,9 +66,9 @@ CalReferencePoint parseReferencePoint(std::string_view line)
     text = cutAfter(text, ',');
     point.pixel.y = parseIntPrefix(upTo(text, ")"));
     text = cutAfter(text, '(');
-    text = parseCoordinate(text, point.sign.x, point.degrees.x, point.minutes.x);
+    text = parseCoordinate(text, point.sign.x, point.degrees.x, point.minutes.x, point.letter[0]);
     text = cutAfter(text, ',');
-    parseCoordinate(text, point.sign.y, point.degrees.y, point.minutes.y);
+    parseCoordinate(text, point.sign.y, point.degrees.y, point.minutes.y, point.letter[1]);
     return point;
 }
 

@@ -52,16 +52,21 @@ std::string_view calValue(std::string_view line);
 
 /// A reference point as the line gives it, each pair (longitude, latitude).
 struct CalReferencePoint {
-    IPoint sign{1, 1}; ///< +1 for the letters 'N' and 'O' (east), else -1
-    IPoint degrees;    ///< whole degrees
-    DPoint minutes;    ///< decimal minutes
-    IPoint pixel;      ///< x from the left edge, y up from the bottom edge
+    IPoint sign{1, 1};            ///< +1 for 'N', 'E' and 'O' (German "Ost"), else -1
+    IPoint degrees;               ///< whole degrees
+    DPoint minutes;               ///< decimal minutes
+    IPoint pixel;                 ///< x from the left edge, y up from the bottom edge
+    std::array<char, 2> letter{}; ///< the hemisphere letters as written; '\0' when missing
 };
+
+/// True for the letters a hemisphere is written with: N, E, O, S and W.
+bool isHemisphereLetter(char letter);
 
 /// Parses a "REFERENCE_POINT:" line leniently: a missing separator leaves
 /// the rest of the text as it is, numbers without digits read as 0, and a
-/// missing hemisphere letter counts as negative. The degree sign may be the
-/// Latin-1 byte 0xB0 or its UTF-8 form.
+/// missing or unknown hemisphere letter counts as negative (the caller
+/// reports it). The degree sign may be the Latin-1 byte 0xB0 or its UTF-8
+/// form.
 CalReferencePoint parseReferencePoint(std::string_view line);
 
 } // namespace rovanta

@@ -3,9 +3,9 @@
 #include "common/file_names.h"
 #include "common/text_convert.h"
 #include "common/text_file.h"
-#include "dialogs/message.h"
 #include "map/bmp_header.h"
 #include "map/cal_line.h"
+#include "map/load_problems.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -13,24 +13,48 @@
 
 namespace rovanta {
 namespace fs = std::filesystem;
+namespace {
+
+// Anything else with the extension (a calendar export, an empty file) is
+// not ours and is passed over without a word.
+bool looksLikeCalFile(const std::vector<TextLine>& lines)
+{
+    const auto first = std::ranges::find_if(lines, [](const TextLine& l) { return !trimBlanks(l.text).empty(); });
+    return first != lines.end() && matchCalKey(first->text) >= 0;
+}
+
+void reportHemispheres(const std::string& path, int lineNumber, const CalReferencePoint& point)
+{
+    for (const char letter : point.letter) {
+        if (letter == '\0')
+            reportLoadProblem(path, lineNumber, std::string(strings::kMissingHemisphere));
+        else if (!isHemisphereLetter(letter))
+            reportLoadProblem(path, lineNumber,
+                              replacePlaceholder(strings::kUnknownHemisphere, std::string_view(&letter, 1)));
+    }
+}
+
+} // namespace
 
 bool cl_Map::loadCalFile(const std::string& path, std::string& name)
 {
     if (path.empty())
         return false;
     const auto lines = readTextLines(toFsPath(path));
-    if (!lines)
+    if (!lines || !looksLikeCalFile(*lines))
         return false;
 
+    const LoadProblemScope problems;
     calPath_ = path;
     bitmapFileName_.clear();
     reference_[0] = cl_RefPoint();
     reference_[1] = cl_RefPoint();
     referenceCount_ = 0;
-    for (const TextLine& line : *lines) {
+    for (int number = 1; const TextLine& line : *lines) {
         switch (matchCalKey(line.text)) {
         case -1:
-            showMessage(replacePlaceholder(strings::loadString(strings::kKeywordNotFound), line.text), kMessageOk);
+            reportLoadProblem(path, number,
+                              replacePlaceholder(strings::loadString(strings::kKeywordNotFound), line.text));
             break;
         case kCalKeyName:
             name = calValue(line.text);
@@ -42,12 +66,14 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
             // Room for two; a stray third line must not replace a good one.
             if (referenceCount_ < 2) {
                 const CalReferencePoint parsed = parseReferencePoint(line.text);
+                reportHemispheres(path, number, parsed);
                 reference_[referenceCount_++].setRefPoint(parsed.sign, parsed.degrees, parsed.minutes, parsed.pixel);
             }
             break;
         default:
             break;
         }
+        ++number;
     }
     mapName_ = name;
     found = 1;

@@ -27,9 +27,12 @@ public:
 
     /// Reads the calibration file at `path` (UTF-8). `name` comes in as the
     /// caller's name for the map and goes out as the file's last "NAME:"
-    /// value, if any; the map takes it as its name. Unknown lines are
-    /// reported through showMessage, one notice each. False, leaving the map
-    /// unchanged, when the path is empty or the file cannot be read as text.
+    /// value, if any; the map takes it as its name. Unknown lines and
+    /// hemisphere letters go to the load problems (load_problems.h): read
+    /// on its own, the file's problems make one notice that names it. False,
+    /// silently and leaving the map unchanged, when the path is empty, the
+    /// file cannot be read as text, or it is no calibration file at all
+    /// (empty, or its first non-blank line starts with no key).
     bool loadCalFile(const std::string& path, std::string& name);
 
     /// Replaces every "NAME:" line of the calibration file at `path` (one is
@@ -43,6 +46,13 @@ public:
     /// UTM positions, or a position outside the UTM domain. The map must
     /// then not be used.
     bool computeReference();
+
+    /// computeReference, then a check that the view can show the bitmap;
+    /// every problem goes to the load problems (on its own: one notice
+    /// naming the file). False when the georeference failed and the map must
+    /// not be used; a bitmap problem alone keeps the map, shown blank, so a
+    /// sheet on a drive not mounted today is not forgotten.
+    [[nodiscard]] bool prepareForUse();
 
     /// The bitmap file: the calibration file's folder plus the "FILENAME:"
     /// value, whose backslashes count as separators. If that does not exist,

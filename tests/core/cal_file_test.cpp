@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 #include <string_view>
+#include <vector>
 
 namespace {
 using rovanta::cl_Map;
@@ -72,12 +73,81 @@ TEST(CalFile, ReportsEveryUnknownLineAndTakesTheLastValues)
     ASSERT_TRUE(map.loadCalFile(path, name));
     EXPECT_EQ(name, "Second");
     EXPECT_EQ(map.bitmapFileName(), "C:\\maps\\a:b.bmp");
-    ASSERT_EQ(answerer.shown.size(), 3u);
-    EXPECT_EQ(answerer.shown[0].text, "Keyword  NAME: indented not found!");
-    EXPECT_EQ(answerer.shown[1].text, "Keyword name: lower not found!");
-    EXPECT_EQ(answerer.shown[2].text, "Keyword  not found!");
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text,
+              "Problems in calibration files:\n" + path + ", line 2: Keyword  NAME: indented not found!\n" + path +
+                  ", line 3: Keyword name: lower not found!\n" + path + ", line 4: Keyword  not found!");
     EXPECT_EQ(answerer.shown[0].type, rovanta::kMessageOk);
 }
+
+struct ProblemRow {
+    const char* name;
+    std::string text;
+    bool loads;
+    std::vector<std::string> problems; ///< behind "<path>", one notice line each, but for "... and n more"
+};
+
+class CalFileProblems : public testing::TestWithParam<ProblemRow> {};
+
+// Files that are no calibration files pass silently; a calibration file's
+// problems make one notice naming it.
+TEST_P(CalFileProblems, OneNoticeOrNone)
+{
+    const ProblemRow& row = GetParam();
+    TempFolder dir;
+    ScriptedAnswerer answerer;
+    cl_Map map;
+    std::string name;
+    const std::string path = dir.write("K\xC3\xBCste.cal", row.text);
+    EXPECT_EQ(map.loadCalFile(path, name), row.loads);
+    if (row.problems.empty()) {
+        EXPECT_TRUE(answerer.shown.empty());
+        return;
+    }
+    std::string expected = "Problems in calibration files:";
+    for (const std::string& problem : row.problems)
+        expected += "\n" + (problem.starts_with("...") ? problem : path + problem);
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, expected);
+}
+
+std::string calendar()
+{
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 48; ++i)
+        text += "SUMMARY:Meeting " + std::to_string(i) + "\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+// Thirty empty lines: the notice names 25 and counts the rest.
+std::vector<std::string> cutList()
+{
+    std::vector<std::string> lines;
+    for (int line = 2; line <= 26; ++line)
+        lines.push_back(", line " + std::to_string(line) + ": Keyword  not found!");
+    lines.emplace_back("... and 5 more");
+    return lines;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CalFile, CalFileProblems, testing::Values(
+    ProblemRow{"CalendarOfFiftyLines", calendar(), false, {}},
+    ProblemRow{"Empty", "", false, {}},
+    ProblemRow{"BlankLinesOnly", "\r\n  \r\n\t\n", false, {}},
+    ProblemRow{"FirstLineIndented", " NAME: x\nFILENAME: a.bmp\n", false, {}},
+    ProblemRow{"BlankLineBeforeTheKeys", "\nNAME: x\n", true, {", line 1: Keyword  not found!"}},
+    ProblemRow{"Windows1252LineBesideUtf8Path", "NAME: x\nK\xF6ln\n", true, {", line 2: Keyword K\xC3\xB6ln not found!"}},
+    ProblemRow{"HemisphereLetters", deg("NAME: x\n"
+                                        "REFERENCE_POINT: (0,0) (9~0'X, 53~0'N)\n"
+                                        "REFERENCE_POINT: (1,1) (9~0'E, 53~0'n)\n"
+                                        "REFERENCE_POINT: (2,2) (9~0'Q, 53~0'Q)\n"), true,
+               {", line 2: hemisphere letter X is not N, E, O, S or W",
+                ", line 3: hemisphere letter n is not N, E, O, S or W"}},
+    ProblemRow{"MissingLetter", deg("NAME: x\nREFERENCE_POINT: (3,4) (9~0'W, 53~0'"), true,
+               {", line 2: hemisphere letter missing"}},
+    ProblemRow{"LongListIsCut", "NAME: x" + std::string(31, '\n'), true, cutList()}),
+    [](const testing::TestParamInfo<ProblemRow>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(CalFile, WithoutNameKeepsTheCallersName)
 {
@@ -142,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(CalFile, ReferencePointLine, testing::Values(
     ReferenceRow{"Latin1Degree", deg("(120,85) (9~59.250'O, 53~33.125'N)"), {120, 85}, {1, 1}, {9, 53}, {59.25, 33.125}},
     ReferenceRow{"Utf8Degree", deg("(120,85) (9~59.250'O, 53~33.125'N)", "\xC2\xB0"), {120, 85}, {1, 1}, {9, 53},
                  {59.25, 33.125}},
-    ReferenceRow{"EastLetterIsNegative", deg("(1,2) (9~1.5'E, 53~2'n)"), {1, 2}, {-1, -1}, {9, 53}, {1.5, 2.0}},
+    ReferenceRow{"EastIsPositive", deg("(1,2) (9~1.5'E, 53~2'n)"), {1, 2}, {1, -1}, {9, 53}, {1.5, 2.0}},
     ReferenceRow{"SouthWestAndBlanks", deg("( -5 , 7 ) ( 70~ 3.5'  W , 33~52.1' S )"), {-5, 7}, {-1, -1}, {70, 33},
                  {3.5, 52.1}},
     ReferenceRow{"MissingLetterIsNegative", deg("(3,4) (9~0', 53~0'"), {3, 4}, {-1, -1}, {9, 53}, {0, 0}},

@@ -2,6 +2,7 @@
 // the commands on one entry.
 #include "manager/cl_manager.h"
 
+#include "bmp_writer.h"
 #include "common/file_names.h"
 #include "manager_fixture.h"
 #include "map_files.h"
@@ -11,9 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace rovanta {
 namespace {
@@ -118,6 +122,118 @@ TEST_F(Pages, MapSearchReadsAMapKeptUnread)
     maps().toggle(0);
     EXPECT_EQ(stored->status, kStatusChecked);
     EXPECT_GT(stored->scale(), 0.0);
+}
+
+enum class Bitmap { kNone, kBmp, kPng, kCutShort };
+
+struct CalFileRow {
+    const char* name;
+    std::string file;    ///< in sorted order, so the notice follows the table
+    std::string mapName; ///< also names the bitmap; the file's whole text when empty
+    std::string lines;   ///< behind the name and bitmap lines
+    Bitmap bitmap;
+    std::vector<std::string> problems; ///< notice lines behind the file's path
+    bool listed;
+};
+
+/// A reference point line; '~' stands for the Latin-1 degree sign.
+std::string refLine(std::string text)
+{
+    for (std::size_t at = text.find('~'); at != std::string::npos; at = text.find('~', at))
+        text.replace(at, 1, "\xB0");
+    return "REFERENCE_POINT: " + text + "\r\n";
+}
+
+std::string calendarOfFiftyLines()
+{
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 48; ++i)
+        text += "SUMMARY:Walk " + std::to_string(i) + "\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+const std::string kSouthWest = refLine("(0,0) (9~0.0'E, 53~0.0'N)");
+const std::string kNorthEast = refLine("(200,200) (9~6.0'E, 53~3.6'N)");
+
+// One of every way a calibration file can fail, in one folder.
+// clang-format off
+const std::vector<CalFileRow> kCalFileRows = {
+    {"Calendar", "a.cal", "", calendarOfFiftyLines(), Bitmap::kNone, {}, false},
+    {"Binary", "b.cal", "", std::string("\x89PNG\r\n\x1a\n\0\0", 10), Bitmap::kNone, {}, false},
+    {"Empty", "c.cal", "", "", Bitmap::kNone, {}, false},
+    {"OneReferencePoint", "d.cal", "One", kSouthWest, Bitmap::kBmp, {": only one reference point"}, false},
+    {"SamePixel", "e.cal", "Same", kSouthWest + refLine("(0,0) (9~6.0'E, 53~3.6'N)"), Bitmap::kBmp,
+     {": both reference points on the same pixel"}, false},
+    {"TooFarApart", "f.cal", "Far", refLine("(0,0) (3~0.0'E, 50~0.0'N)") + refLine("(5,5) (21~0.0'E, 50~0.0'N)"),
+     Bitmap::kBmp, {": reference points too far apart or outside the UTM area"}, false},
+    {"BitmapMissing", "g.cal", "Gone", kSouthWest + kNorthEast, Bitmap::kNone, {": bitmap not found: Gone.bmp"}, true},
+    {"PngContent", "h.cal", "Png", kSouthWest + kNorthEast, Bitmap::kPng, {": bitmap format not supported"}, true},
+    {"BitmapCutShort", "i.cal", "Cut", kSouthWest + kNorthEast, Bitmap::kCutShort,
+     {": bitmap not readable: Cut.bmp"}, true},
+    {"UnknownLineAndBadLetter", "j.cal", "Flawed",
+     kSouthWest + "Datum: WGS84\r\n" + refLine("(200,200) (9~6.0'E, 53~3.6'Y)"), Bitmap::kBmp,
+     {", line 4: Keyword Datum: WGS84 not found!", ", line 5: hemisphere letter Y is not N, E, O, S or W"}, true},
+    {"Good", "k.cal", "Good", kSouthWest + kNorthEast, Bitmap::kBmp, {}, true},
+};
+// clang-format on
+
+class BrokenCalFiles : public Pages {
+protected:
+    // Writes every row into the first folder; returns the one notice due.
+    std::string writeRows()
+    {
+        std::string notice = "Problems in calibration files:";
+        for (const CalFileRow& row : kCalFileRows) {
+            const std::string text =
+                row.mapName.empty() ? row.lines
+                                    : "NAME: " + row.mapName + "\r\nFILENAME: " + row.mapName + ".bmp\r\n" + row.lines;
+            const std::string cal = dir.write("first/" + row.file, text);
+            const std::string bitmap = "first/" + row.mapName + ".bmp";
+            if (row.bitmap == Bitmap::kBmp)
+                test::writeBmp(dir.path() / bitmap, {.width = 200, .height = 200});
+            else if (row.bitmap == Bitmap::kPng)
+                dir.write(bitmap, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+            else if (row.bitmap == Bitmap::kCutShort)
+                dir.write(bitmap, "BM\x36");
+            for (const std::string& problem : row.problems)
+                notice += "\n" + cal + problem;
+        }
+        return notice;
+    }
+    static std::string listedRows()
+    {
+        std::vector<std::string> names;
+        for (const CalFileRow& row : kCalFileRows) {
+            if (row.listed)
+                names.push_back(row.mapName);
+        }
+        std::ranges::sort(names);
+        std::string text;
+        for (const std::string& name : names)
+            text += (text.empty() ? "" : " ") + name + ":0";
+        return text;
+    }
+};
+
+TEST_F(BrokenCalFiles, SearchListsEveryBrokenFileInOneNotice)
+{
+    const std::string notice = writeRows();
+    start();
+    maps().search();
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, notice);
+    EXPECT_EQ(listed(maps().entries()), listedRows());
+}
+
+TEST_F(BrokenCalFiles, StartListsEveryBrokenRegisteredMapInOneNotice)
+{
+    const std::string notice = writeRows();
+    for (std::size_t i = 0; i < kCalFileRows.size(); ++i)
+        registry.map(static_cast<int>(i), kCalFileRows[i].name, storedFirst(kCalFileRows[i].file), 0);
+    start();
+    ASSERT_EQ(answerer.shown.size(), 1u);
+    EXPECT_EQ(answerer.shown[0].text, notice);
+    EXPECT_EQ(manager->maps().size(), 5u);
 }
 
 TEST_F(Pages, TourSearchNamesToursUpToTheLastDot)

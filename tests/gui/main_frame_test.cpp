@@ -228,7 +228,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
         QVERIFY(!frame_->view().bitmapLoaded());
         QCOMPARE(frame_->statusBar()->currentMessage(), notice.arg(QString::fromStdString(toUtf8(bitmap))));
-        QVERIFY(answerer.shown.empty());
+        // The start lists the map's problem once; the view adds no box of its own.
+        QCOMPARE(answerer.shown.size(), std::size_t{1});
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
         // A bitmap that shows again clears the notice.

@@ -1,0 +1,76 @@
+// Whether a loaded map can be used and shown, and if not, why: the reasons
+// a Search or the start lists for the user.
+#include "map/bmp_header.h"
+#include "map/cl_map.h"
+#include "map/load_problems.h"
+
+#include "common/file_names.h"
+#include "common/text_convert.h"
+#include "resources/string_table.h"
+
+#include <cmath>
+#include <optional>
+
+namespace rovanta {
+namespace {
+
+// The mean earth radius the distances use; good enough to tell "the same
+// place" from "far apart".
+constexpr double kEarthRadiusMetres = 6367444.6571;
+// Positions closer than this can come out as one whole UTM metre.
+constexpr double kSamePlaceMetres = 2.0;
+
+/// Why computeReference refused the map. It does not say, so the likely
+/// cause is read off the reference points, most basic first.
+std::string_view georeferenceProblem(const cl_Map& map)
+{
+    if (map.referencePointCount() == 0)
+        return strings::kNoReferencePoint;
+    if (map.referencePointCount() == 1)
+        return strings::kOnlyOneReferencePoint;
+    const cl_RefPoint& a = map.referencePoint(0);
+    const cl_RefPoint& b = map.referencePoint(1);
+    if (a.pixel.x == b.pixel.x && a.pixel.y == b.pixel.y)
+        return strings::kSameReferencePixel;
+    const double north = (b.latitude - a.latitude) * kEarthRadiusMetres;
+    const double east = (b.longitude - a.longitude) * std::cos(a.latitude) * kEarthRadiusMetres;
+    if (std::hypot(east, north) < kSamePlaceMetres)
+        return strings::kSameReferencePosition;
+    return strings::kReferencePointsTooFar;
+}
+
+/// Why the view could not show the map's bitmap; nothing when it can.
+std::optional<std::string> bitmapProblem(const cl_Map& map)
+{
+    if (map.bitmapFileName().empty())
+        return std::string(strings::kNoBitmapNamed);
+    switch (inspectBmpHeader(toFsPath(map.getBitmapPath())).fault) {
+    case BmpFault::kNone:
+        return std::nullopt;
+    case BmpFault::kMissing:
+        return replacePlaceholder(strings::kProblemBitmapNotFound, map.bitmapFileName());
+    case BmpFault::kUnsupported:
+        return std::string(strings::kProblemBitmapNotSupported);
+    default:
+        return replacePlaceholder(strings::kProblemBitmapUnreadable, map.bitmapFileName());
+    }
+}
+
+} // namespace
+
+bool cl_Map::prepareForUse()
+{
+    const LoadProblemScope problems;
+    const bool usable = computeReference();
+    if (!usable)
+        reportLoadProblem(calPath_, 0, std::string(georeferenceProblem(*this)));
+    // A georeference holds the bitmap's size as corner 1's pixel; with a
+    // size there, the header has just been read, and a start with hundreds
+    // of maps need not read it twice.
+    const bool sized = usable && corner_[1].pixel.x > 0;
+    if (const std::optional<std::string> bitmap = sized ? std::nullopt : bitmapProblem(*this))
+        reportLoadProblem(calPath_, 0, *bitmap);
+    return usable;
+}
+
+} // namespace rovanta
