@@ -241,12 +241,12 @@ TEST_F(Pages, RenamingAMapRewritesItsFileAndItsOwnName)
     registry.map(1, "Bay", storedFirst("b.cal"), 1);
     start();
 
-    for (const char* refused : {"", "bay"}) {
+    for (const char* refused : {"", "bay", "\x01"}) {
         renamer.choices = {std::string(refused)};
         maps().rename(row(maps(), "Alps"));
     }
     EXPECT_EQ(listed(maps().entries()), "Alps:2 Bay:1");
-    renamer.choices = {"Alpen"};
+    renamer.choices = {"Al\tpen"}; // listed as the file keeps it
     maps().rename(row(maps(), "Alps"));
     EXPECT_EQ(listed(maps().entries()), "Alpen:0 Bay:1");
     EXPECT_TRUE(answerer.shown.empty());

@@ -355,7 +355,7 @@ TEST(TourFiles, FailedSaveKeepsTheOldPairAndSaysWhy)
     const struct {
         const char* name;
         std::string_view folderInstead; // this file is a folder
-        rlim_t fileSizeLimit;      // 0: none
+        rlim_t fileSizeLimit;           // 0: none
         int remarksRenameFault;
         std::size_t remarkBytes;
         const char* failing;
