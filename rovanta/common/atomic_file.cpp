@@ -96,9 +96,11 @@ void removeStaleTemporaries(const fs::path& folder)
         std::error_code ignored;
         if (pid == 0 || !it->is_regular_file(ignored))
             continue;
-        const bool stale = pid == ownPid() ? !liveTemporaries().contains(it->path()) : !processRunning(pid);
+        // Spelled as temporaryPath() spells it, to compare with the live ones.
+        const fs::path candidate = folder / it->path().filename();
+        const bool stale = pid == ownPid() ? !liveTemporaries().contains(candidate) : !processRunning(pid);
         if (stale)
-            fs::remove(it->path(), ignored);
+            fs::remove(candidate, ignored);
     }
 }
 
