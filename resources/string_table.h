@@ -21,6 +21,8 @@ inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
 inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
+/// %1: the file's path, %2: the system's reason
+inline constexpr std::string_view kFileNotSaved = "The File %1 could not be saved: %2";
 
 // Status bar notices; %1 is a file's path.
 inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";

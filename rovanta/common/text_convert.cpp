@@ -111,6 +111,12 @@ std::string singleLine(std::string text)
     return text;
 }
 
+std::string withoutControlCharacters(std::string text)
+{
+    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20u || c == '\x7F'; });
+    return text;
+}
+
 std::string replacePlaceholder(std::string_view pattern, std::string_view argument)
 {
     std::string result;
@@ -120,6 +126,21 @@ std::string replacePlaceholder(std::string_view pattern, std::string_view argume
         start = at + 2;
     }
     result.append(pattern.substr(start));
+    return result;
+}
+
+std::string replacePlaceholders(std::string_view pattern, std::initializer_list<std::string_view> arguments)
+{
+    std::string result;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t index = i + 1 < pattern.size() ? static_cast<std::size_t>(pattern[i + 1] - '1') : SIZE_MAX;
+        if (pattern[i] == '%' && index < arguments.size()) {
+            result.append(arguments.begin()[index]);
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,15 @@ std::int32_t truncateToInt32(double value);
 /// The text with CR and LF turned into blanks, so it stays one line of a file.
 std::string singleLine(std::string text);
 
+/// The text without control characters (bytes below 0x20 and DEL), which
+/// have no place in a name: a NUL or line break would break its file line.
+std::string withoutControlCharacters(std::string text);
+
 /// Replaces every "%1" in `pattern` by `argument`.
 std::string replacePlaceholder(std::string_view pattern, std::string_view argument);
+
+/// Replaces "%1", "%2", ... in `pattern` by the arguments in one pass, so a
+/// "%2" inside the first argument stays as it is.
+std::string replacePlaceholders(std::string_view pattern, std::initializer_list<std::string_view> arguments);
 
 } // namespace rovanta

@@ -1,5 +1,7 @@
-// Whole-file text reading and crash-safe writing.
+// Whole-file text reading; crash-safe writing is in atomic_file.h.
 #pragma once
+
+#include "common/atomic_file.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -38,29 +40,8 @@ std::optional<std::vector<TextLine>> readTextLines(const std::filesystem::path& 
 /// read can say why.
 bool exceedsTextLimit(const std::filesystem::path& file, std::uintmax_t maxBytes = kMaxTextFileBytes);
 
-/// Writes `content` to a temporary file beside `file`, flushes it to disk and
-/// then renames it over `file`, so readers see either the old or the new
-/// content, never a partial one. An existing file keeps its permissions;
-/// a read-only existing file is refused. Returns false, leaving `file` as it
-/// was, on any failure.
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view content);
-
-/// Two-step form of writeFileAtomically for saving files together: stage()
-/// writes and flushes the temporary file, commit() renames it into place.
-/// A staged file that is never committed is removed.
-class AtomicFile {
-public:
-    explicit AtomicFile(std::filesystem::path file);
-    ~AtomicFile();
-    AtomicFile(const AtomicFile&) = delete;
-    AtomicFile& operator=(const AtomicFile&) = delete;
-
-    bool stage(std::string_view content);
-    bool commit();
-
-private:
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-};
+/// True when the file starts with a UTF-8 byte order mark, which
+/// readTextLines drops.
+bool startsWithByteOrderMark(const std::filesystem::path& file);
 
 } // namespace rovanta

@@ -1,4 +1,5 @@
 // Asks for a new name of a map or a tour; the old name is shown read-only.
+// Control characters cannot be entered.
 #pragma once
 
 #include <QDialog>
@@ -20,6 +21,9 @@ public:
 
     /// The new-name field as it was when the dialog closed.
     QString newName() const;
+
+    /// Refused while the new name holds a control character.
+    void accept() override;
 
 private:
     std::unique_ptr<Ui::RenameDialog> ui_;

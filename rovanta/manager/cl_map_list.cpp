@@ -1,5 +1,6 @@
 #include "manager/cl_map_list.h"
 
+#include "common/text_convert.h"
 #include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
@@ -84,11 +85,15 @@ void cl_MapList::rename(int row)
     MapRecord record = recordAt(row);
     if (!record)
         return;
-    const std::optional<std::string> newName = askNewName(entries_[row].text);
-    if (!newName || !acceptsNewName(row, *newName) || !cl_Map::renameCalFile(record->calPath(), *newName))
+    const std::optional<std::string> typed = askNewName(entries_[row].text);
+    if (!typed)
         return;
-    record->setMapName(*newName);
-    renameRow(row, *newName);
+    // The list shows the name as the file keeps it.
+    const std::string newName = withoutControlCharacters(*typed);
+    if (!acceptsNewName(row, newName) || !cl_Map::renameCalFile(record->calPath(), newName))
+        return;
+    record->setMapName(newName);
+    renameRow(row, newName);
 }
 
 void cl_MapList::remove(int row)

@@ -21,15 +21,29 @@ bool isPlainFileName(std::string_view name)
            std::ranges::none_of(name, [](char c) { return c == '/' || c == '\\' || c == '\0'; });
 }
 
-// Moves the remarks file the tour's save wrote, found in any letter case,
-// along with the tour file; it keeps its extension's spelling.
-void moveRemarks(const std::string& oldTourPath, const std::string& dir, const std::string& newName)
+// The remarks file the tour's save wrote, found in any letter case.
+fs::path remarksOf(const std::string& tourPath)
 {
-    const fs::path oldRemarks = toFsPath(remarksPathFor(oldTourPath));
-    const fs::path found = findInFolderIgnoreCase(oldRemarks.parent_path(), toUtf8(oldRemarks.filename()));
-    if (found.empty())
-        return;
-    renameNoReplace(found, toFsPath(dir + newName + toUtf8(found.extension())));
+    const fs::path exact = toFsPath(remarksPathFor(tourPath));
+    return findInFolderIgnoreCase(exact.parent_path(), toUtf8(exact.filename()));
+}
+
+// Renames the tour file and its remarks file (which keeps its extension's
+// spelling) as a pair: when the remarks cannot follow, the tour file goes
+// back, so no tour is parted from its remarks or given another's.
+bool renamePair(const std::string& oldPath, const std::string& dir, const std::string& newName)
+{
+    const fs::path newTour = toFsPath(dir + newName + std::string(kTourExtension));
+    const fs::path remarks = remarksOf(oldPath);
+    if (remarks.empty())
+        return renameNoReplace(toFsPath(oldPath), newTour);
+    const fs::path newRemarks = toFsPath(dir + newName + toUtf8(remarks.extension()));
+    if (!remarksOf(toUtf8(newTour)).empty() || !renameNoReplace(toFsPath(oldPath), newTour))
+        return false;
+    if (renameNoReplace(remarks, newRemarks))
+        return true;
+    renameNoReplace(newTour, toFsPath(oldPath));
+    return false;
 }
 } // namespace
 
@@ -104,11 +118,10 @@ void cl_TourList::rename(int row)
     const std::string dir = oldPath.substr(0, static_cast<std::size_t>(oldPath.rend() - separator));
     const std::string newPath = dir + *newName + std::string(kTourExtension);
     if (!acceptsNewName(row, *newName) || !isPlainFileName(*newName) || oldPath.empty() ||
-        !renameNoReplace(toFsPath(oldPath), toFsPath(newPath))) {
+        !renamePair(oldPath, dir, *newName)) {
         showMessage(std::string(strings::kRenameNotPossible), kMessageOk);
         return;
     }
-    moveRemarks(oldPath, dir, *newName);
     record->setPath(newPath);
     record->setName(*newName);
     renameRow(row, *newName);

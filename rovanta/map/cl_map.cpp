@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "common/text_convert.h"
 #include "common/text_file.h"
+#include "dialogs/message.h"
 #include "map/bmp_header.h"
 #include "map/cal_line.h"
 #include "map/load_problems.h"
@@ -89,7 +90,8 @@ bool cl_Map::renameCalFile(const std::string& path, const std::string& newName)
     if (!lines)
         return false;
 
-    const std::string nameLine = "NAME:       " + singleLine(newName);
+    // A NUL or line break would make the file unreadable or add a line.
+    const std::string nameLine = "NAME:       " + withoutControlCharacters(newName);
 
     std::vector<TextLine> rewritten = *lines;
     bool replaced = false;
@@ -101,10 +103,13 @@ bool cl_Map::renameCalFile(const std::string& path, const std::string& newName)
     }
     if (!replaced) {
         const auto withEnd = std::ranges::find_if(rewritten, [](const TextLine& l) { return !l.end.empty(); });
-        const std::string_view lineEnd = withEnd != rewritten.end() ? withEnd->end : "\r\n";
+        std::string_view lineEnd = withEnd != rewritten.end() ? withEnd->end : "\r\n";
         auto type = std::ranges::find_if(rewritten, [](const TextLine& l) { return l.text.starts_with("TYPE:"); });
         if (type != rewritten.end()) {
-            type->end = lineEnd;
+            // The new line ends like the one before it; that line keeps its end.
+            if (type->end.empty())
+                type->end = lineEnd;
+            lineEnd = type->end;
             ++type;
         } else {
             type = rewritten.begin();
@@ -112,10 +117,14 @@ bool cl_Map::renameCalFile(const std::string& path, const std::string& newName)
         rewritten.insert(type, TextLine{nameLine, lineEnd});
     }
 
-    std::string content;
+    std::string content = startsWithByteOrderMark(file) ? "\xEF\xBB\xBF" : "";
     for (const TextLine& line : rewritten)
         content.append(line.text).append(line.end);
-    return writeFileAtomically(file, content);
+    AtomicFile staged(file);
+    if (staged.stage(content) && staged.commit())
+        return true;
+    showMessage(replacePlaceholders(strings::kFileNotSaved, {path, staged.failure()}), kMessageOk);
+    return false;
 }
 
 std::string cl_Map::getBitmapPath() const

@@ -106,6 +106,13 @@ std::string tourFileContent(cl_Tour& tour)
     return content;
 }
 
+// Always false, so a failed step can return it.
+bool reportNotSaved(const AtomicFile& file)
+{
+    showMessage(replacePlaceholders(strings::kFileNotSaved, {toUtf8(file.file()), file.failure()}), kMessageOk);
+    return false;
+}
+
 std::string remarksFileContent(const std::vector<std::string>& remarks)
 {
     std::string content;
@@ -156,19 +163,20 @@ bool cl_Tour::save(std::string& folder)
     if (!chosen)
         return false;
 
-    // Both files are staged before either replaces its old version, so a
-    // failed save never leaves a half-written or mismatched pair behind.
     AtomicFile tourFile(toFsPath(*chosen));
     if (!tourFile.stage(tourFileContent(*this)))
-        return false;
+        return reportNotSaved(tourFile);
     // A tour file chosen as "x.rmk" would otherwise be replaced by its remarks.
     const std::string remarksPath = remarksPathFor(*chosen);
+    if (remarksPath == *chosen)
+        return tourFile.commit() || reportNotSaved(tourFile);
     AtomicFile remarksFile(toFsPath(remarksPath));
-    const bool remarksReady = remarksPath != *chosen && remarksFile.stage(remarksFileContent(remarks_));
-    if (!tourFile.commit())
-        return false;
-    if (remarksReady)
-        remarksFile.commit();
+    if (!remarksFile.stage(remarksFileContent(remarks_)))
+        return reportNotSaved(remarksFile);
+    // Neither file replaces its old version unless both can: a tour never
+    // ends up beside the remarks of another version.
+    if (!commitTogether(tourFile, remarksFile))
+        return reportNotSaved(tourFile.failure().empty() ? remarksFile : tourFile);
     return true;
 }
 

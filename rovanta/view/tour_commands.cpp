@@ -140,6 +140,8 @@ bool TourCommands::unsaved(const TourRecord& tour) const
 
 bool TourCommands::writeTour(cl_Tour& tour)
 {
+    // The recovery file goes only at the change notice after this returns,
+    // so a kill between the save's two renames leaves the tour to recover.
     if (!tour.save(manager_.lastSaveFolder()))
         return false;
     editor_.clearEdited();

@@ -245,16 +245,62 @@ TEST(CalRename, ReplacesNameLinesOnly)
     EXPECT_TRUE(answerer.shown.empty()) << "no empty lines were added";
 }
 
-TEST(CalRename, AddsAMissingNameLine)
+// Only the name line changes: every other byte stays, line ends included.
+TEST(CalRename, KeepsUntouchedBytes)
 {
-    TempFolder dir;
-    const std::string typed = dir.write("typed.cal", "TYPE: RASTERMAP\nFILENAME: a.bmp");
-    ASSERT_TRUE(cl_Map::renameCalFile(typed, "New"));
-    EXPECT_EQ(readBytes(typed), "TYPE: RASTERMAP\nNAME:       New\nFILENAME: a.bmp");
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string before;
+        std::string newName;
+        std::string after;
+    } cases[] = {
+        {"added after TYPE", "TYPE: RASTERMAP\nFILENAME: a.bmp", "New",
+         "TYPE: RASTERMAP\nNAME:       New\nFILENAME: a.bmp"},
+        {"added first", "FILENAME: a.bmp\r\n", "New", "NAME:       New\r\nFILENAME: a.bmp\r\n"},
+        {"added, mixed ends", "DATE: 2001\r\nTYPE: RASTERMAP\nFILENAME: a.bmp\r\n", "New",
+         "DATE: 2001\r\nTYPE: RASTERMAP\nNAME:       New\nFILENAME: a.bmp\r\n"},
+        {"replaced, mixed ends", "TYPE: RASTERMAP\nNAME: Old\r\nDATE: 2001\n", "New",
+         "TYPE: RASTERMAP\nNAME:       New\r\nDATE: 2001\n"},
+        {"byte order mark", "\xEF\xBB\xBFTYPE: RASTERMAP\r\nNAME: Old\r\n", "New",
+         "\xEF\xBB\xBFTYPE: RASTERMAP\r\nNAME:       New\r\n"},
+        {"control characters", "NAME: Old\n", "N\0e\x01w\r\n\t\x7F"s, "NAME:       New\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        const std::string path = dir.write("map.cal", c.before);
+        ASSERT_TRUE(cl_Map::renameCalFile(path, c.newName));
+        EXPECT_EQ(readBytes(path), c.after);
+    }
+}
 
-    const std::string bare = dir.write("bare.cal", "FILENAME: a.bmp\r\n");
-    ASSERT_TRUE(cl_Map::renameCalFile(bare, "New"));
-    EXPECT_EQ(readBytes(bare), "NAME:       New\r\nFILENAME: a.bmp\r\n");
+// A linked file is rewritten at its target, and a file name of 250 bytes
+// leaves no room for a longer temporary name.
+TEST(CalRename, WritesThroughLinksAndUnderLongNames)
+{
+    const struct {
+        const char* name;
+        std::string file;
+        bool linked;
+    } cases[] = {
+        {"linked", "link.cal", true},
+        {"250-byte name", std::string(246, 'a') + ".cal", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        const std::string real = dir.write(c.linked ? "real.cal" : c.file, "NAME: Old\n");
+        if (c.linked)
+            std::filesystem::create_symlink("real.cal", dir.path() / c.file);
+        ScriptedAnswerer answerer;
+
+        ASSERT_TRUE(cl_Map::renameCalFile(dir.file(c.file), "New"));
+        EXPECT_EQ(readBytes(real), "NAME:       New\n");
+        EXPECT_EQ(std::filesystem::is_symlink(dir.path() / c.file), c.linked);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), c.linked ? 2 : 1);
+        EXPECT_TRUE(answerer.shown.empty());
+    }
 }
 
 TEST(CalRename, FailureLeavesTheFileAlone)
@@ -265,8 +311,11 @@ TEST(CalRename, FailureLeavesTheFileAlone)
 
     const std::string locked = dir.write("locked.cal", kHarbour);
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    ScriptedAnswerer answerer;
     EXPECT_FALSE(cl_Map::renameCalFile(locked, "x"));
     EXPECT_EQ(readBytes(locked), kHarbour);
+    ASSERT_EQ(answerer.shown.size(), 1u) << "a failed save says why";
+    EXPECT_EQ(answerer.shown[0].text, "The File " + locked + " could not be saved: Permission denied");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary left";
 }
 

@@ -333,16 +333,18 @@ TEST_F(Pages, RenamingATourMovesItsRemarksFile)
               "Path: " + toUtf8(first / "Alps1.TXT"));
     EXPECT_TRUE(answerer.shown.empty());
 
-    // Refused: a file of that name, another entry's name, no name, a path.
+    // Refused: a file of that name, remarks of that name, another entry's
+    // name, no name, a path.
     dir.write("first/Taken.TXT", "");
-    for (const char* refused : {"Taken", "Coast", "coast", "", "../Escaped"}) {
+    dir.write("first/Stray.rmk", "");
+    for (const char* refused : {"Taken", "Stray", "Coast", "coast", "", "../Escaped"}) {
         SCOPED_TRACE(refused);
         answerer.shown.clear();
         renamer.choices = {std::string(refused)};
         tours().rename(row(tours(), "Alps1"));
         ASSERT_EQ(answerer.shown.size(), 1u);
         EXPECT_EQ(answerer.shown[0].text, strings::kRenameNotPossible);
-        EXPECT_TRUE(fs::exists(first / "Alps1.TXT"));
+        EXPECT_TRUE(fs::exists(first / "Alps1.TXT") && fs::exists(first / "Alps1.RMK"));
         EXPECT_EQ(listed(tours().entries()), "Alps:0 Alps1:0 Coast:0");
     }
     EXPECT_FALSE(fs::exists(dir.path() / "Escaped.TXT"));
@@ -357,12 +359,12 @@ TEST_F(Pages, RenamingAMapRewritesItsFileAndItsOwnName)
     registry.map(1, "Bay", storedFirst("b.cal"), 1);
     start();
 
-    for (const char* refused : {"", "bay"}) {
+    for (const char* refused : {"", "bay", "\x01"}) {
         renamer.choices = {std::string(refused)};
         maps().rename(row(maps(), "Alps"));
     }
     EXPECT_EQ(listed(maps().entries()), "Alps:2 Bay:1");
-    renamer.choices = {"Alpen"};
+    renamer.choices = {"Al\tpen"}; // listed as the file keeps it
     maps().rename(row(maps(), "Alps"));
     EXPECT_EQ(listed(maps().entries()), "Alpen:0 Bay:1");
     EXPECT_TRUE(answerer.shown.empty());

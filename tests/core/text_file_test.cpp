@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 using namespace rovanta;
@@ -71,6 +75,42 @@ TEST(TextFile, AtomicWriteReplacesOnlyWhenComplete)
     std::filesystem::create_directory(dir.path() / "folder");
     EXPECT_FALSE(writeFileAtomically(dir.path() / "folder", "x"));
     EXPECT_FALSE(writeFileAtomically(dir.path() / "no" / "such" / "dir.txt", "x"));
+}
+
+// Temporary files are hidden and marked as ours. Those a killed run left go
+// with the next save into their folder; those of running programs and files
+// that merely look alike stay.
+TEST(TextFile, TemporaryFilesAreHiddenAndStaleOnesGo)
+{
+    TempFolder dir;
+    const std::string path = dir.write("tour.TXT", "old");
+    {
+        AtomicFile staged(path);
+        ASSERT_TRUE(staged.stage("new"));
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        ASSERT_EQ(names.size(), 2u);
+        const std::string temporary = names[0] == "tour.TXT" ? names[1] : names[0];
+        EXPECT_TRUE(temporary.starts_with(".tour.TXT") && isTemporaryFileName(temporary)) << temporary;
+    }
+
+    const std::string ownPid = std::to_string(::getpid());
+    const struct {
+        std::string name;
+        bool stays;
+    } leftovers[] = {
+        {".tour.TXT.rovanta-2147483646-abc123.tmp", false}, // its program ended
+        {".tour.TXT.rovanta-" + ownPid + "-abc123.tmp", false},
+        {".tour.TXT.rovanta-1-abc123.tmp", true}, // its program runs
+        {".tour.TXT.rovanta-2147483646-abc.tmp", true},
+        {"tour.TXT.tmp123456", true},
+    };
+    for (const auto& leftover : leftovers)
+        dir.write(leftover.name, "left");
+    ASSERT_TRUE(writeFileAtomically(path, "new"));
+    for (const auto& leftover : leftovers)
+        EXPECT_EQ(std::filesystem::exists(dir.path() / leftover.name), leftover.stays) << leftover.name;
 }
 
 // A GUI switches to the user's locale; our files keep the decimal point.

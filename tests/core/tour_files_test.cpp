@@ -9,15 +9,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace rovanta {
@@ -285,53 +290,201 @@ TEST(TourFiles, CancelledOrDeclinedSaveWritesNothing)
     EXPECT_EQ(readBytes(tmp.file("Harbour.rmk")), "new\r\n");
 }
 
+std::vector<std::string> folderEntries(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(toUtf8(entry.path().filename()));
+    std::ranges::sort(names);
+    return names;
+}
+
+std::string contentOrFolder(const fs::path& file)
+{
+    return fs::is_directory(file) ? "<folder>" : readBytes(file);
+}
+
 #if defined(__unix__) || defined(__APPLE__)
-TEST(TourFiles, InterruptedSaveKeepsPreviousFiles)
+// Writes stop once a file reaches `bytes`, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        if (bytes == 0)
+            return;
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = bytes;
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &lowered);
+        active_ = true;
+    }
+    ~FileSizeLimit()
+    {
+        if (!active_)
+            return;
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*handler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+class RenameFault {
+public:
+    RenameFault(std::string extension, int error)
+    {
+        renameFaultForTesting = [extension, error](const fs::path& target) {
+            return target.extension() == extension ? error : 0;
+        };
+    }
+    ~RenameFault() { renameFaultForTesting = nullptr; }
+    RenameFault(const RenameFault&) = delete;
+    RenameFault& operator=(const RenameFault&) = delete;
+};
+
+// Whatever fails, the old pair stays whole, nothing is left behind, and the
+// message names the file and the reason.
+TEST(TourFiles, FailedSaveKeepsTheOldPairAndSaysWhy)
+{
+    const struct {
+        const char* name;
+        std::string_view folderInstead; // this file is a folder
+        rlim_t fileSizeLimit;           // 0: none
+        int remarksRenameFault;
+        std::size_t remarkBytes;
+        const char* failing;
+        int reason;
+    } cases[] = {
+        {"tour file is a folder", "Alps.TXT", 0, 0, 1, "Alps.TXT", EISDIR},
+        {"remarks file is a folder", "Alps.rmk", 0, 0, 1, "Alps.rmk", EISDIR},
+        {"disk full at the tour", "", 16, 0, 1, "Alps.TXT", EFBIG},
+        {"disk full at the remarks", "", 64, 0, 200, "Alps.rmk", EFBIG},
+        {"second rename fails", "", 0, EIO, 1, "Alps.rmk", EIO},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        const std::string tourPath = tmp.file("Alps.TXT");
+        if (!c.folderInstead.empty())
+            fs::create_directory(tmp.path() / c.folderInstead);
+        if (!fs::exists(tourPath))
+            tmp.write("Alps.TXT", "1,1,0\n");
+        if (!fs::exists(tmp.path() / "Alps.rmk"))
+            tmp.write("Alps.rmk", "old\n");
+        cl_Tour tour("Alps", 1);
+        addPoints(tour, {{2.0, 2.0}});
+        tour.getRemarks()[0] = std::string(c.remarkBytes, 'r');
+        test::ScriptedSavePrompt prompt;
+        prompt.choices.push_back(tourPath);
+        test::ScriptedAnswerer answerer;
+        answerer.answers = {kAnswerYes};
+        const RenameFault fault(".rmk", c.remarksRenameFault);
+        std::string folder;
+
+        bool saved = true;
+        {
+            const FileSizeLimit limit(c.fileSizeLimit);
+            saved = tour.save(folder);
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(contentOrFolder(tourPath), c.folderInstead == "Alps.TXT" ? "<folder>" : "1,1,0\n");
+        EXPECT_EQ(contentOrFolder(tmp.file("Alps.rmk")), c.folderInstead == "Alps.rmk" ? "<folder>" : "old\n");
+        EXPECT_EQ(folderEntries(tmp.path()), (std::vector<std::string>{"Alps.TXT", "Alps.rmk"}));
+        ASSERT_EQ(answerer.shown.size(), 2u); // the overwrite question, then why
+        EXPECT_EQ(answerer.shown[1].text,
+                  replacePlaceholders(strings::kFileNotSaved,
+                                      {tmp.file(c.failing), std::generic_category().message(c.reason)}));
+    }
+}
+
+// A kill between the two renames leaves one file new and the other's old
+// version under a hidden name; the next save into the folder removes it.
+TEST(TourFiles, KilledSaveLeavesNothingTheNextSaveKeeps)
 {
     TempFolder tmp;
-    const std::string tourPath = tmp.write("Long.TXT", "1,1,0\n");
-    tmp.write("Long.rmk", "old\n");
-    cl_Tour tour("Long", 1);
-    addPoints(tour, std::vector<LatLon>(10, LatLon{1.0, 1.0}));
+    const std::string tourPath = tmp.write("Alps.TXT", "1,1,0\n");
+    tmp.write("Alps.rmk", "old\n");
+    cl_Tour tour("Alps", 1);
+    addPoints(tour, {{2.0, 2.0}});
     std::string folder;
 
-    // Writes stop part-way, as on a full disk.
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit lowered = previous;
-    lowered.rlim_cur = 64;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &lowered);
-    const bool saved = saveAs(tour, tourPath, folder);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        renameFaultForTesting = [](const fs::path& target) {
+            if (target.extension() == ".rmk")
+                std::raise(SIGKILL);
+            return 0;
+        };
+        (void)saveAs(tour, tourPath, folder);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    // The tour's old version and the staged remarks, both hidden.
+    const std::vector<std::string> left = folderEntries(tmp.path());
+    ASSERT_EQ(left.size(), 4u);
+    for (const std::string& name : {left[0], left[1]})
+        EXPECT_TRUE(name.starts_with(".Alps.") && isTemporaryFileName(name)) << name;
+    EXPECT_EQ(readBytes(tmp.file("Alps.rmk")), "old\n");
 
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(readBytes(tourPath), "1,1,0\n");
-    EXPECT_EQ(readBytes(tmp.file("Long.rmk")), "old\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.path()), fs::directory_iterator()), 2); // no leftovers
+    ASSERT_TRUE(saveAs(tour, tourPath, folder));
+    EXPECT_EQ(folderEntries(tmp.path()), (std::vector<std::string>{"Alps.TXT", "Alps.rmk"}));
 }
 #endif
 
-TEST(TourFiles, UnwritableFiles)
+// Links stay links with their targets saved, and a name of 250 bytes, which
+// leaves no room for a longer temporary name, saves too.
+TEST(TourFiles, SavesThroughLinksAndUnderLongNames)
+{
+    const struct {
+        const char* name;
+        std::string stem;
+        bool linked;
+    } cases[] = {
+        {"linked", "Alps", true},
+        {"250-byte name", std::string(246, 'a'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        const fs::path real = tmp.path() / "real";
+        fs::create_directory(real);
+        for (const char* extension : {".TXT", ".rmk"}) {
+            const std::string file = c.stem + extension;
+            if (!c.linked)
+                continue;
+            tmp.write("real/" + file, "old\n");
+            fs::create_symlink(fs::path("real") / file, tmp.path() / file);
+        }
+        cl_Tour tour(c.stem, 1);
+        addPoints(tour, {{2.0, 2.0}});
+        tour.getRemarks()[0] = "new";
+        std::string folder;
+
+        ASSERT_TRUE(saveAs(tour, tmp.file(c.stem + ".TXT"), folder));
+        const fs::path written = c.linked ? real : tmp.path();
+        EXPECT_EQ(readBytes(written / (c.stem + ".TXT")), "2.0000000,2.0000000,0\r\n");
+        EXPECT_EQ(readBytes(written / (c.stem + ".rmk")), "new\r\n");
+        EXPECT_EQ(fs::is_symlink(tmp.path() / (c.stem + ".TXT")), c.linked);
+        EXPECT_EQ(folderEntries(real).size(), c.linked ? 2u : 0u);
+        EXPECT_EQ(folderEntries(tmp.path()).size(), 3u);
+    }
+}
+
+TEST(TourFiles, TourFileNamedLikeRemarksIsNotReplacedByThem)
 {
     TempFolder tmp;
-    fs::create_directory(tmp.path() / "Dir.TXT");
-    tmp.write("Dir.rmk", "old\n");
-    fs::create_directory(tmp.path() / "Alps.rmk");
-    cl_Tour tour("Alps", 1);
+    cl_Tour tour("Notes", 1);
     addPoints(tour, {{1.0, 1.0}});
     std::string folder;
-
-    // The tour file cannot be written: false, and the remarks stay too.
-    EXPECT_FALSE(saveAs(tour, tmp.file("Dir.TXT"), folder));
-    EXPECT_EQ(readBytes(tmp.file("Dir.rmk")), "old\n");
-
-    // The remarks file cannot be written: the tour file is saved anyway.
-    EXPECT_TRUE(saveAs(tour, tmp.file("Alps.TXT"), folder));
-    EXPECT_EQ(readBytes(tmp.file("Alps.TXT")), "1.0000000,1.0000000,0\r\n");
-
-    // A tour file named like a remarks file is not replaced by its remarks.
     EXPECT_TRUE(saveAs(tour, tmp.file("Notes.rmk"), folder));
     EXPECT_EQ(readBytes(tmp.file("Notes.rmk")), "1.0000000,1.0000000,0\r\n");
 }

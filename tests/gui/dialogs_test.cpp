@@ -100,6 +100,8 @@ private slots:
     void renameClosing();
     void renamePrompt_data();
     void renamePrompt();
+    void renameRefusesControlCharacters_data();
+    void renameRefusesControlCharacters();
 
     void propertiesShowsBodyVerbatim();
     void aboutBox();
@@ -262,6 +264,37 @@ void DialogsTest::renamePrompt()
     QCOMPARE(answer.has_value(), accept);
     if (answer)
         QCOMPARE(QByteArray::fromStdString(*answer), expected);
+}
+
+void DialogsTest::renameRefusesControlCharacters_data()
+{
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain") << QStringLiteral("Harbour") << QStringLiteral("Pier 7") << QStringLiteral("Pier 7") << true;
+    QTest::newRow("NUL pasted") << QStringLiteral("Harbour") << QStringLiteral("Pier") + QChar(0) + QStringLiteral("7")
+                                << QStringLiteral("Harbour") << true;
+    QTest::newRow("line break pasted") << QStringLiteral("Harbour") << QStringLiteral("Pier\n7")
+                                       << QStringLiteral("Harbour") << true;
+    QTest::newRow("old name holds one") << QStringLiteral("Har\u0001bour") << QString()
+                                        << QStringLiteral("Har\u0001bour") << false;
+}
+
+void DialogsTest::renameRefusesControlCharacters()
+{
+    QFETCH(QString, oldName);
+    QFETCH(QString, pasted);
+    QFETCH(QString, field);
+    QFETCH(bool, accepted);
+    RenameDialog dialog(oldName);
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("newNameEdit"));
+    if (!pasted.isNull())
+        edit->insert(pasted); // replaces the selected old name
+    QCOMPARE(edit->text(), field);
+    QCOMPARE(button(&dialog, "okButton")->isEnabled(), accepted);
+    dialog.accept();
+    QCOMPARE(dialog.result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
 }
 
 void DialogsTest::propertiesShowsBodyVerbatim()
