@@ -81,6 +81,9 @@ ChmReaderClient::Command ChmReaderClient::besideProgram()
 {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    // Never a bare name, which would be looked for in the working folder.
+    if (error || !program.is_absolute())
+        return Command{};
     return Command{{(program.parent_path() / kReaderName).string()}};
 }
 
