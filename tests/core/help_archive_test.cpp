@@ -1,17 +1,23 @@
 // The compiled help files as the help window reads them, and the sitemap
 // format of their contents and index.
+#include "damaged_help.h"
 #include "temp_folder.h"
 #include "view/chm_archive.h"
+#include "view/chm_file.h"
+#include "view/chm_reader_client.h"
 #include "view/help_contents.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace rovanta {
 namespace {
 
+using namespace std::chrono_literals;
+using test::HelpDamage;
 using test::readBytes;
 using test::TempFolder;
 
@@ -47,6 +53,11 @@ TEST(HelpArchive, BuiltFilesNameTheirStartPageContentsAndIndex)
                 EXPECT_TRUE(archive->read(pageWithoutFragment(entry.local))) << entry.local;
             }
         }
+        // Every object, images included, comes through the reader byte for byte.
+        const auto inProcess = ChmFile::open(kHelpDir / file);
+        ASSERT_NE(inProcess, nullptr);
+        for (const std::string& entry : inProcess->entries())
+            EXPECT_EQ(archive->read(entry), inProcess->read(entry)) << entry;
     }
 }
 
@@ -92,19 +103,73 @@ TEST(HelpArchive, OverlongSystemRecordEndsTheRecordsAndFilesAreFoundByName)
     EXPECT_TRUE(archive->read("/HTML/Eng/index.htm"));
 }
 
-TEST(HelpArchive, CorruptCompressionWindowGivesNoPagesInsteadOfACrash)
+struct DamageCase {
+    const char* name;
+    HelpDamage damage;
+    bool refusedInProcess; ///< our own check keeps chmlib away from it
+};
+
+class DamagedHelpFile : public testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedHelpFile, IsUnreadableWithoutHarmingTheProgram)
 {
-    std::string bytes = readBytes(kHelpDir / "RovantaENG.chm");
-    const std::size_t at = bytes.find("LZXC");
-    ASSERT_NE(at, std::string::npos);
-    // Version 1 counts the window in bytes, not in 32 KiB units: 2 bytes.
-    bytes.replace(at + 4, 4, std::string("\x01\x00\x00\x00", 4));
+    const std::string bytes = test::damageHelpFile(readBytes(kHelpDir / "RovantaENG.chm"), GetParam().damage);
+    ASSERT_FALSE(bytes.empty());
     TempFolder folder;
-    const auto archive = ChmArchive::open(folder.write("window.chm", bytes));
-    ASSERT_NE(archive, nullptr);
-    EXPECT_FALSE(archive->read("/HTML/Eng/index.htm"));
-    EXPECT_EQ(archive->defaultTopic(), "/HTML/Eng/index.htm");
+    const std::string file = folder.write("damaged.chm", bytes);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ChmArchive::open(file), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    if (GetParam().refusedInProcess) {
+        EXPECT_EQ(ChmFile::open(file), nullptr);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, DamagedHelpFile,
+                         testing::Values(DamageCase{"WindowSizeZero", HelpDamage::WindowSizeZero, true},
+                                         DamageCase{"WindowSizeOne", HelpDamage::WindowSizeOne, true},
+                                         DamageCase{"WindowsPerResetZero", HelpDamage::WindowsPerResetZero, true},
+                                         DamageCase{"DirectoryLoop", HelpDamage::DirectoryLoop, false}),
+                         [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
+
+// Stand-ins for the reader, as sh scripts; the help file is their $1.
+constexpr const char* kOpening = "printf 'O\\000\\000\\000\\000E\\000\\000\\000\\000'; ";
+
+struct ReaderCase {
+    const char* name;
+    std::string script;
+    bool opens;
+    std::chrono::milliseconds timeout; ///< long where the failure must be seen at once
+};
+
+class FailingReader : public testing::TestWithParam<ReaderCase> {};
+
+TEST_P(FailingReader, MakesTheFileUnreadableWithinTheTimeout)
+{
+    const ReaderCase& row = GetParam();
+    const ChmReaderClient::Command command{{"/bin/sh", "-c", row.script, "sh"}, row.timeout, row.timeout};
+    const auto start = std::chrono::steady_clock::now();
+    const auto archive = ChmReaderClient::open(kHelpDir / "RovantaENG.chm", command);
+    ASSERT_EQ(archive != nullptr, row.opens);
+    if (archive) {
+        EXPECT_FALSE(archive->read("/HTML/Eng/index.htm"));
+        EXPECT_FALSE(archive->read("/HTML/Eng/index.htm"));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailingReader,
+    testing::Values(ReaderCase{"Missing", "exec /no/such/reader", false, 10s},
+                    ReaderCase{"CrashesWhileOpening", "kill -FPE $$", false, 10s},
+                    ReaderCase{"HangsWhileOpening", "exec sleep 10", false, 300ms},
+                    ReaderCase{"AnswersGarbage", "printf 'HTTP/1.1 200 OK'; exec sleep 10", false, 10s},
+                    ReaderCase{"ClaimsAnOverlongFrame",
+                               "printf 'O\\000\\000\\000\\000C\\377\\377\\377\\377'; exec sleep 10", false, 10s},
+                    ReaderCase{"CrashesOnAPage", std::string(kOpening) + "head -c 1 >/dev/null; kill -FPE $$", true,
+                               10s},
+                    ReaderCase{"HangsOnAPage", std::string(kOpening) + "exec sleep 10", true, 300ms}),
+    [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.name); });
 
 TEST(HelpArchive, ResetTableWithAnOverlongBlockGivesNoPagesInsteadOfAnOverrun)
 {
@@ -119,11 +184,11 @@ TEST(HelpArchive, ResetTableWithAnOverlongBlockGivesNoPagesInsteadOfAnOverrun)
     ASSERT_EQ(bytes.substr(table, 4), std::string("\x02\0\0\0", 4));
     bytes.replace(table + 0x18, 8, std::string("\0\0\0\x01\0\0\0\0", 8));
     TempFolder folder;
-    const auto archive = ChmArchive::open(folder.write("reset.chm", bytes));
+    const auto archive = ChmFile::open(folder.write("reset.chm", bytes));
     ASSERT_NE(archive, nullptr);
     EXPECT_FALSE(archive->read("/HTML/Eng/index.htm"));
     // Pages of a sound file are compressed, so the guard is what held.
-    EXPECT_TRUE(ChmArchive::open(kHelpDir / "RovantaENG.chm")->read("/HTML/Eng/index.htm"));
+    EXPECT_TRUE(ChmFile::open(kHelpDir / "RovantaENG.chm")->read("/HTML/Eng/index.htm"));
 }
 
 struct SitemapCase {
