@@ -5,12 +5,22 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <limits>
+#include <random>
+
+#include <unistd.h>
 
 using namespace rovanta;
+
+namespace {
+// What stands in the way of the settings file.
+enum class Obstacle { kNone, kFolderAtStart, kFolderBeforeWrite, kReadOnly };
+} // namespace
+Q_DECLARE_METATYPE(Obstacle)
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -49,18 +59,53 @@ private slots:
         QCOMPARE(next.readInt("Settings", "TourCount", 5), 5);
     }
 
-    void aFailedWriteIsReported()
+    void onlyAFailedWriteIsReported_data()
     {
-        QTemporaryDir folder;
-        // A folder where the file belongs: the write cannot complete.
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
-        QtSettingsAccess settings(folder.filePath(QStringLiteral("Rovanta.conf")));
-        settings.writeInt("Settings", "MapCount", 1);
-        QVERIFY(!settings.flush());
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<bool>("written");
+        const QByteArray cut("[Settings]\nFolderCount=1\n[MapNa");
+        std::mt19937 random(18);
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(static_cast<char>(random()));
+        QTest::newRow("new file") << QByteArray() << Obstacle::kNone << true;
+        QTest::newRow("folder in its place") << QByteArray() << Obstacle::kFolderAtStart << false;
+        QTest::newRow("cut inside a section header") << cut << Obstacle::kNone << true;
+        QTest::newRow("random bytes") << noise << Obstacle::kNone << true;
+        QTest::newRow("damaged, then a folder in its place") << cut << Obstacle::kFolderBeforeWrite << false;
+        QTest::newRow("damaged and read-only") << cut << Obstacle::kReadOnly << false;
+    }
 
-        QtSettingsAccess writable(folder.filePath(QStringLiteral("other.conf")));
-        writable.writeInt("Settings", "MapCount", 1);
-        QVERIFY(writable.flush());
+    // A damaged file read at the start is no failure to write it.
+    void onlyAFailedWriteIsReported()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(Obstacle, obstacle);
+        QFETCH(bool, written);
+        if (obstacle == Obstacle::kReadOnly && ::geteuid() == 0)
+            QSKIP("root writes read-only files");
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Rovanta.conf"));
+        if (!before.isNull()) {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(before);
+        }
+        if (obstacle == Obstacle::kFolderAtStart)
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
+        if (obstacle == Obstacle::kReadOnly)
+            QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+        QtSettingsAccess settings(ini);
+        settings.writeInt("Settings", "MapCount", 1);
+        if (obstacle == Obstacle::kFolderBeforeWrite)
+            QVERIFY(QFile::remove(ini) && QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
+        QCOMPARE(settings.flush(), written);
+        if (written) {
+            const QSettings reread(ini, QSettings::IniFormat);
+            QCOMPARE(reread.status(), QSettings::NoError);
+            QCOMPARE(reread.value(QStringLiteral("Settings/MapCount")).toString(), "1");
+        }
     }
 
     void handEditedSettingsGiveDefaults()
