@@ -20,7 +20,7 @@ FolderPageWidget::FolderPageWidget(cl_Folder& page, QWidget* parent)
         const QList<QTreeWidgetItem*> selected = ui_->folderTree->selectedItems();
         QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
         folderTree_->markSelected(item);
-        page_.setCurrentPath(coreText(folderTree_->pathOf(item)));
+        page_.setCurrentPath(folderTree_->pathOf(item));
     });
     connect(ui_->folderTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item != folderTree_->root())
@@ -55,7 +55,7 @@ FolderTree& FolderPageWidget::folderTree()
 
 void FolderPageWidget::open()
 {
-    folderTree_->build(displayText(page_.lastSelectedFolder()));
+    folderTree_->build(page_.lastSelectedFolder());
     // Enter in the edit box adds rather than closing the sheet.
     ui_->addButton->setDefault(true);
     reload();
