@@ -1,5 +1,6 @@
 // What the GUI takes from the platform: the settings store's types and
-// deletion, and the lock keys' LEDs.
+// deletion, paths Qt gives as text, and the lock keys' LEDs.
+#include "view/display.h"
 #include "view/lock_keys.h"
 #include "view/qt_settings_access.h"
 
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <random>
 
@@ -176,6 +179,30 @@ private slots:
                 settings.writeString(section, name, read);
             QVERIFY(settings.flush());
         }
+    }
+
+    void pathsFromQtFindTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("Latin-1 folder") << QByteArray("K\xF6ln/tour.TXT");
+        QTest::newRow("Latin-1 folder, new file") << QByteArray("K\xF6ln/new.TXT");
+        QTest::newRow("Latin-1 file") << QByteArray("K\xF6ln/Gr\xFCn.TXT");
+        QTest::newRow("UTF-8 folder") << QByteArray("Z\xC3\xBCrich/");
+    }
+
+    // A file dialog shows a name that is not UTF-8 with replacement
+    // characters; the choice must still name the file on disk.
+    void pathsFromQtFindTheirBytes()
+    {
+        QFETCH(QByteArray, path);
+        QTemporaryDir folder;
+        const std::string base = folder.path().toStdString() + "/";
+        std::filesystem::create_directories(base + "K\xF6ln");
+        std::filesystem::create_directories(base + "Z\xC3\xBCrich");
+        for (const char* name : {"K\xF6ln/tour.TXT", "K\xF6ln/Gr\xFCn.TXT"})
+            std::ofstream(base + name).put('\n');
+        const std::string wanted = base + path.toStdString();
+        QCOMPARE(fileSystemPath(qtPath(wanted)), wanted);
     }
 
     void lockKeysFollowTheKeyboardLeds()
