@@ -1,4 +1,4 @@
-// Conversions between the core's UTF-8 texts and what the widgets show.
+// Conversions between the core's texts and paths (bytes) and what Qt shows.
 #pragma once
 
 #include <QString>
