@@ -209,7 +209,7 @@ public:
     }
 
     /// The form the folder page keeps: with a trailing separator.
-    QString lastSelected() const { return QString::fromStdString(rovanta::toUtf8(folder_.path())) + u'/'; }
+    std::string lastSelected() const { return rovanta::toUtf8(folder_.path()) + "/"; }
 
 private:
     rovanta::test::TempFolder folder_;

@@ -34,14 +34,15 @@ std::optional<std::string> runFileDialog(const Request& request, QFileDialog::Ac
     if (!filter.isEmpty())
         dialog.setNameFilter(filter);
     if (!request.initialFolder.empty())
-        dialog.setDirectory(QString::fromStdString(request.initialFolder));
-    dialog.selectFile(displayText(request.initialName));
+        dialog.setDirectory(qtPath(request.initialFolder));
+    // The same lossy text as the folder's entries, so the choice finds the file.
+    dialog.selectFile(qtPath(request.initialName));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return std::nullopt;
-    return coreText(chosen.first());
+    return fileSystemPath(chosen.first());
 }
 
 } // namespace

@@ -8,7 +8,34 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <map>
+
 namespace rovanta {
+
+namespace {
+// The box shows the folder list as text, which loses the bytes of a name
+// that is not UTF-8; a folder the user left as it was keeps its bytes.
+std::string typedFolders(const QString& typed, const std::string& before)
+{
+    std::map<QString, std::string> shown;
+    for (std::size_t start = 0; start <= before.size();) {
+        const std::size_t end = std::min(before.find(';', start), before.size());
+        const std::string folder = before.substr(start, end - start);
+        shown.emplace(displayText(folder), folder);
+        start = end + 1;
+    }
+    std::string folders;
+    const QStringList parts = typed.split(QLatin1Char(';'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            folders += ';';
+        const auto known = shown.find(parts[i]);
+        folders += known != shown.end() ? known->second : coreText(parts[i]);
+    }
+    return folders;
+}
+} // namespace
 
 FolderPageWidget::FolderPageWidget(cl_Folder& page, QWidget* parent)
     : QWidget(parent), page_(page), ui_(std::make_unique<Ui::FolderPage>())
@@ -20,14 +47,14 @@ FolderPageWidget::FolderPageWidget(cl_Folder& page, QWidget* parent)
         const QList<QTreeWidgetItem*> selected = ui_->folderTree->selectedItems();
         QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
         folderTree_->markSelected(item);
-        page_.setCurrentPath(coreText(folderTree_->pathOf(item)));
+        page_.setCurrentPath(folderTree_->pathOf(item));
     });
     connect(ui_->folderTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item != folderTree_->root())
             add();
     });
     connect(ui_->folderEdit, &QLineEdit::textEdited, this,
-            [this](const QString& text) { page_.setFolderText(coreText(text)); });
+            [this](const QString& text) { page_.setFolderText(typedFolders(text, page_.folderText())); });
     connect(ui_->addButton, &QPushButton::clicked, this, &FolderPageWidget::add);
 }
 
@@ -55,7 +82,7 @@ FolderTree& FolderPageWidget::folderTree()
 
 void FolderPageWidget::open()
 {
-    folderTree_->build(displayText(page_.lastSelectedFolder()));
+    folderTree_->build(page_.lastSelectedFolder());
     // Enter in the edit box adds rather than closing the sheet.
     ui_->addButton->setDefault(true);
     reload();

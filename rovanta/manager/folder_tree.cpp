@@ -1,29 +1,64 @@
 #include "manager/folder_tree.h"
 
+#include "common/file_names.h"
+#include "view/display.h"
 #include "view/icons.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 #include <QTreeWidget>
 
-namespace rovanta {
-namespace {
-// Each item below the root keeps its full path, ending in a separator.
-constexpr int kPathRole = Qt::UserRole;
+#include <algorithm>
+#include <filesystem>
+#include <vector>
 
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
 #endif
 
-QString withSeparator(const QString& path)
+namespace rovanta {
+namespace {
+namespace fs = std::filesystem;
+
+// Each item below the root keeps its full path (bytes), ending in a separator.
+constexpr int kPathRole = Qt::UserRole;
+
+std::string withSeparator(std::string path)
 {
-    QString native = QDir::toNativeSeparators(path);
-    if (!native.endsWith(QDir::separator()))
-        native += QDir::separator();
-    return native;
+    if (path.empty() || !isPathSeparator(path.back()))
+        path += kNativeSeparator;
+    return path;
+}
+
+std::string storedPath(const QTreeWidgetItem* item)
+{
+    const QByteArray path = item->data(0, kPathRole).toByteArray();
+    return std::string(path.constData(), static_cast<std::size_t>(path.size()));
+}
+
+bool startsWithPath(std::string_view path, std::string_view place)
+{
+#ifdef Q_OS_WIN
+    return path.size() >= place.size() && equalsIgnoreCase(path.substr(0, place.size()), place);
+#else
+    return path.starts_with(place);
+#endif
+}
+
+// The home folder as the system names it: a name that is not UTF-8 would
+// not survive QDir's text.
+std::string homeFolder()
+{
+#if defined(Q_OS_UNIX)
+    std::string home = qgetenv("HOME").toStdString();
+    while (home.size() > 1 && home.back() == '/')
+        home.pop_back();
+    if (!home.empty())
+        return home;
+#endif
+    return QFile::encodeName(QDir::toNativeSeparators(QDir::homePath())).toStdString();
 }
 
 QString driveText(const QFileInfo& drive)
@@ -41,21 +76,58 @@ bool isFolder(const QTreeWidgetItem* item)
     return item && item->parent() && item->parent()->parent();
 }
 
-QTreeWidgetItem* addPlace(QTreeWidgetItem* root, const QString& text, const QString& path)
+QTreeWidgetItem* addPlace(QTreeWidgetItem* root, const QString& text, const std::string& path)
 {
     auto* item = new QTreeWidgetItem(root, {text});
     item->setIcon(0, icons::drive());
-    item->setData(0, kPathRole, path);
+    item->setData(0, kPathRole, QByteArray::fromStdString(path));
     return item;
 }
 
-QTreeWidgetItem* childNamed(const QTreeWidgetItem* item, const QString& name)
+QTreeWidgetItem* childWithPath(const QTreeWidgetItem* item, const std::string& path)
 {
     for (int i = 0; i < item->childCount(); ++i) {
-        if (item->child(i)->text(0) == name)
+        if (storedPath(item->child(i)) == path)
             return item->child(i);
     }
     return nullptr;
+}
+
+bool isEnterable(const std::string& path)
+{
+    std::error_code error;
+    if (!fs::is_directory(fs::path(path), error))
+        return false;
+#if defined(Q_OS_UNIX)
+    return ::access(path.c_str(), R_OK | X_OK) == 0;
+#else
+    return true;
+#endif
+}
+
+struct Subfolder {
+    QString text;
+    std::string name;
+};
+
+// Only the names, and a type the listing usually carries: a folder of
+// thousands must not keep the tree busy.
+std::vector<Subfolder> subfoldersOf(const std::string& path)
+{
+    std::vector<Subfolder> found;
+    std::error_code error;
+    for (fs::directory_iterator it(fs::path(path), error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (name.starts_with('.') || !it->is_directory(typeError))
+            continue;
+        found.push_back({displayText(name), std::move(name)});
+    }
+    std::ranges::sort(found, [](const Subfolder& a, const Subfolder& b) {
+        const int order = a.text.compare(b.text, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    return found;
 }
 } // namespace
 
@@ -70,7 +142,7 @@ FolderTree::~FolderTree()
     QObject::disconnect(expanded_);
 }
 
-void FolderTree::build(const QString& lastSelected)
+void FolderTree::build(const std::string& lastSelected)
 {
     openItem_ = nullptr;
     tree_.clear();
@@ -78,19 +150,21 @@ void FolderTree::build(const QString& lastSelected)
     top->setIcon(0, icons::drive());
     const QFileInfoList drives = QDir::drives();
     for (const QFileInfo& drive : drives)
-        addPlace(top, driveText(drive), withSeparator(drive.absolutePath()));
-    addPlace(top, QDir::toNativeSeparators(QDir::homePath()), withSeparator(QDir::homePath()));
+        addPlace(top, driveText(drive),
+                 withSeparator(QFile::encodeName(QDir::toNativeSeparators(drive.absolutePath())).toStdString()));
+    const std::string home = homeFolder();
+    addPlace(top, displayText(home), withSeparator(home));
     for (int i = 0; i < top->childCount(); ++i)
         listSubfolders(top->child(i));
     top->setExpanded(true);
-    openAlong(QDir::toNativeSeparators(lastSelected));
+    openAlong(lastSelected);
 }
 
-void FolderTree::openAlong(const QString& path)
+void FolderTree::openAlong(const std::string& path)
 {
     QTreeWidgetItem* item = nullptr;
     for (int i = 0; i < root()->childCount() && !item; ++i) {
-        if (path.startsWith(root()->child(i)->data(0, kPathRole).toString(), kPathCase))
+        if (startsWithPath(path, storedPath(root()->child(i))))
             item = root()->child(i);
     }
     if (!item)
@@ -98,13 +172,13 @@ void FolderTree::openAlong(const QString& path)
     // Expanding lists the subfolders ahead (itemExpanded).
     item->setExpanded(true);
     // Only a name followed by a separator is a folder of the path.
-    QString name;
-    for (const QChar c : QStringView(path).mid(item->data(0, kPathRole).toString().size())) {
-        if (c != u'/' && c != u'\\') {
+    std::string name;
+    for (const char c : std::string_view(path).substr(storedPath(item).size())) {
+        if (c != '/' && c != '\\') {
             name += c;
             continue;
         }
-        QTreeWidgetItem* next = childNamed(item, name);
+        QTreeWidgetItem* next = childWithPath(item, storedPath(item) + name + kNativeSeparator);
         if (!next)
             break;
         item = next;
@@ -114,17 +188,12 @@ void FolderTree::openAlong(const QString& path)
     tree_.scrollToItem(item);
 }
 
-QString FolderTree::pathOf(const QTreeWidgetItem* item) const
+std::string FolderTree::pathOf(const QTreeWidgetItem* item) const
 {
     if (!item || !item->parent())
         return {};
-    const QString path = item->data(0, kPathRole).toString();
-    const QFileInfo info(path);
-    bool enterable = info.exists() && info.isDir() && info.isReadable();
-#ifndef Q_OS_WIN
-    enterable = enterable && info.isExecutable();
-#endif
-    return enterable ? path : QString();
+    const std::string path = storedPath(item);
+    return isEnterable(path) ? path : std::string();
 }
 
 void FolderTree::expanding(QTreeWidgetItem* item)
@@ -153,18 +222,13 @@ void FolderTree::listSubfolders(QTreeWidgetItem* item)
 {
     if (item->childCount() > 0)
         return;
-    const QString path = item->data(0, kPathRole).toString();
-    // Only the names: a folder of thousands must not keep the tree busy.
-    const QStringList names = QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const std::string path = storedPath(item);
     const QIcon closed = icons::folderClosed();
     QList<QTreeWidgetItem*> children;
-    children.reserve(names.size());
-    for (const QString& name : names) {
-        if (name.startsWith(u'.'))
-            continue;
-        auto* child = new QTreeWidgetItem({name});
+    for (const Subfolder& folder : subfoldersOf(path)) {
+        auto* child = new QTreeWidgetItem({folder.text});
         child->setIcon(0, closed);
-        child->setData(0, kPathRole, path + name + QDir::separator());
+        child->setData(0, kPathRole, QByteArray::fromStdString(path + folder.name + kNativeSeparator));
         children.append(child);
     }
     item->addChildren(children);

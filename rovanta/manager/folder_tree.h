@@ -1,10 +1,12 @@
 // Fills a tree widget with the machine's folders: the root "Arbeitsplatz",
 // the drives (and the home folder), and subfolders listed one level ahead
 // of what is open, so that folders with subfolders show an expand button.
+// Paths are kept as the file system's bytes; names become text only to be shown.
 #pragma once
 
 #include <QMetaObject>
-#include <QString>
+
+#include <string>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -22,11 +24,11 @@ public:
     /// Builds the tree anew and opens it along `lastSelected` (a path with
     /// a trailing separator) as far as its folders still exist. Selects
     /// nothing.
-    void build(const QString& lastSelected);
+    void build(const std::string& lastSelected);
 
     /// The full path of an item with a trailing separator; empty for the
     /// root and for a folder that cannot be entered.
-    QString pathOf(const QTreeWidgetItem* item) const;
+    std::string pathOf(const QTreeWidgetItem* item) const;
 
     /// The tree is about to open `item`: its children get their subfolders.
     void expanding(QTreeWidgetItem* item);
@@ -40,7 +42,7 @@ public:
 
 private:
     void listSubfolders(QTreeWidgetItem* item);
-    void openAlong(const QString& path);
+    void openAlong(const std::string& path);
 
     QTreeWidget& tree_;
     QTreeWidgetItem* openItem_ = nullptr;

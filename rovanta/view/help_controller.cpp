@@ -25,9 +25,9 @@ HelpPlaces programPlaces()
 {
     const QFileInfo program(QCoreApplication::applicationFilePath());
     HelpPlaces places;
-    places.folders.push_back(toFsPath(coreText(program.absolutePath())));
+    places.folders.push_back(toFsPath(fileSystemPath(program.absolutePath())));
     places.defaultPath =
-        coreText(program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".chm"));
+        fileSystemPath(program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".chm"));
     return places;
 }
 

@@ -8,7 +8,9 @@
 #include <optional>
 
 #if defined(Q_OS_UNIX)
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace rovanta {
@@ -64,13 +66,14 @@ void padPalette(QList<QRgb>& colors, int bitsPerPixel)
 
 } // namespace
 
-MapBitmap::Opened MapBitmap::open(const QString& path)
+MapBitmap::Opened MapBitmap::open(const std::string& path)
 {
-    BmpRead read = inspectBmpHeader(toFsPath(path.toStdString()));
+    BmpRead read = inspectBmpHeader(toFsPath(path));
     if (!read.header)
         return {nullptr, read.fault};
     std::unique_ptr<MapBitmap> bitmap(new MapBitmap);
-    bitmap->file_.setFileName(path);
+    if (!bitmap->openFile(path))
+        return {nullptr, BmpFault::kUnreadable};
     // Qt reads every form of BMP the header check lets through, so a file
     // it refuses is broken.
     if (bitmap->wrapMapping(*read.header) || bitmap->decodeWithQt())
@@ -80,6 +83,24 @@ MapBitmap::Opened MapBitmap::open(const QString& path)
 
 MapBitmap::~MapBitmap() = default;
 
+// A name that is not UTF-8 (a folder named on an older system) would not
+// survive the way through a QString, so the bytes go to the system as they are.
+bool MapBitmap::openFile(const std::string& path)
+{
+#if defined(Q_OS_UNIX)
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    if (file_.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(handle);
+    return false;
+#else
+    file_.setFileName(QString::fromStdString(path));
+    return file_.open(QIODevice::ReadOnly);
+#endif
+}
+
 bool MapBitmap::wrapMapping(const BmpHeader& header)
 {
     const std::optional<WrappedLayout> layout = wrappedLayout(header);
@@ -87,15 +108,11 @@ bool MapBitmap::wrapMapping(const BmpHeader& header)
         return false;
     // The file may have changed since its header was read.
     const std::uint64_t end = header.pixelOffset + header.pixelBytes;
-    if (!file_.open(QIODevice::ReadOnly) || static_cast<std::uint64_t>(file_.size()) < end) {
-        file_.close();
+    if (static_cast<std::uint64_t>(file_.size()) < end)
         return false;
-    }
     uchar* mapped = file_.map(0, file_.size());
-    if (mapped == nullptr) {
-        file_.close();
+    if (mapped == nullptr)
         return false;
-    }
 
     colors_.clear();
     if (header.bitsPerPixel <= 8) {
@@ -120,8 +137,11 @@ bool MapBitmap::wrapMapping(const BmpHeader& header)
 bool MapBitmap::decodeWithQt()
 {
     // Qt's allocation limit stays: a huge compressed sheet is refused, not swapped in.
-    QImageReader reader(file_.fileName());
+    if (!file_.seek(0))
+        return false;
+    QImageReader reader(&file_);
     QImage image = reader.read();
+    file_.close();
     if (image.isNull())
         return false;
     decoded_ = std::move(image);

@@ -9,9 +9,8 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
-#include <QString>
-
 #include <memory>
+#include <string>
 
 namespace rovanta {
 
@@ -34,10 +33,11 @@ public:
         BmpFault fault = BmpFault::kNone;
     };
 
-    /// Maps or decodes the file at `path`; never throws.
-    static Opened open(const QString& path);
+    /// Maps or decodes the file at `path` (the name's bytes as the file
+    /// system has them); never throws.
+    static Opened open(const std::string& path);
     /// The bitmap of open, if any.
-    static std::unique_ptr<MapBitmap> load(const QString& path) { return open(path).bitmap; }
+    static std::unique_ptr<MapBitmap> load(const std::string& path) { return open(path).bitmap; }
 
     ~MapBitmap();
     MapBitmap(const MapBitmap&) = delete;
@@ -69,6 +69,7 @@ private:
     };
 
     MapBitmap() = default;
+    bool openFile(const std::string& path);
     bool wrapMapping(const BmpHeader& header);
     bool decodeWithQt();
     BitmapWindow wrappedWindow(const QRect& clipped) const;

@@ -133,7 +133,29 @@ std::string QtSettingsAccess::readString(std::string_view section, std::string_v
 bool QtSettingsAccess::flush()
 {
     settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    switch (settings_.status()) {
+    case QSettings::NoError:
+        return true;
+    case QSettings::AccessError:
+        return false;
+    case QSettings::FormatError:
+        break;
+    }
+    // QSettings keeps its first error: a damaged file read at the start
+    // hides whether the write succeeded, so the file is read back.
+    return writtenAsHeld();
+}
+
+bool QtSettingsAccess::writtenAsHeld() const
+{
+    const QSettings written(settings_.fileName(), settings_.format());
+    if (written.status() != QSettings::NoError)
+        return false;
+    QStringList held = settings_.allKeys();
+    QStringList found = written.allKeys();
+    held.sort();
+    found.sort();
+    return held == found;
 }
 
 void QtSettingsAccess::writeInt(std::string_view section, std::string_view name, std::int32_t value)

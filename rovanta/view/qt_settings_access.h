@@ -28,6 +28,7 @@ public:
 
 private:
     void keepHandEditedValues();
+    bool writtenAsHeld() const;
 
     QSettings settings_;
 };

@@ -36,7 +36,7 @@ constexpr int kPopupOffset = 20;
 constexpr int kPrintResolution = 600;
 
 // Why the view stays blank; nothing when the bitmap is shown.
-QString bitmapNotice(BmpFault fault, const QString& path)
+QString bitmapNotice(BmpFault fault, const std::string& path)
 {
     std::string_view text;
     switch (fault) {
@@ -52,7 +52,7 @@ QString bitmapNotice(BmpFault fault, const QString& path)
         text = strings::kBitmapUnreadable;
         break;
     }
-    return displayText(text).arg(QDir::toNativeSeparators(path));
+    return displayText(text).arg(QDir::toNativeSeparators(displayText(path)));
 }
 
 } // namespace
@@ -153,7 +153,7 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
-    const QString path = QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath()));
+    const std::string path = map_->getBitmapPath();
     MapBitmap::Opened opened = MapBitmap::open(path);
     bitmap_ = std::move(opened.bitmap);
     emit notice(bitmapNotice(opened.fault, path));

@@ -1,11 +1,11 @@
 #include "view/tour_recovery_guard.h"
 
 #include "dialogs/message.h"
+#include "view/display.h"
 #include "view/rovanta_view.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <system_error>
@@ -22,7 +22,7 @@ namespace {
 
 fs::path toPath(const QString& folder)
 {
-    return fs::path(QFile::encodeName(folder).toStdString());
+    return fs::path(fileSystemPath(folder));
 }
 
 bool processRunning(std::int64_t pid)

@@ -87,7 +87,7 @@ std::shared_ptr<const MapBitmap> blackBitmap(const test::TempFolder& folder, int
     if (!test::writeBmp(path, test::BmpLayout{.width = width, .height = height})) {
         return nullptr;
     }
-    return MapBitmap::load(QString::fromStdString(path.string()));
+    return MapBitmap::load(path.string());
 }
 
 } // namespace

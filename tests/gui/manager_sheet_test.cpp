@@ -117,21 +117,24 @@ std::filesystem::path fsPath(const QString& path)
     return std::filesystem::path(path.toStdString());
 }
 
-// A folder with the maps "Alps" and "Coast", and settings that list it when
-// `listed` is set.
+// A folder with the maps "Alps" and "Coast" (in its subfolder `name`, if
+// given), and settings that list it when `listed` is set.
 struct Maps {
-    explicit Maps(bool listed)
+    explicit Maps(bool listed, std::string_view name = {})
+        : place(name.empty() ? dir.path().toStdString() : dir.path().toStdString() + "/" + std::string(name))
     {
-        test::writeSampleMap(fsPath(dir.path()), "Alps.cal", {.name = "Alps"});
-        test::writeSampleMap(fsPath(dir.path()), "coast.cal", {.name = "Coast"});
+        std::filesystem::create_directories(place);
+        test::writeSampleMap(place, "Alps.cal", {.name = "Alps"});
+        test::writeSampleMap(place, "coast.cal", {.name = "Coast"});
         if (listed) {
             settings.writeInt(settings::kSettings, settings::kFolderCount, 1);
             settings.writeString(settings::kFolder, settings::folderKey(0), folder());
         }
     }
-    std::string folder() const { return dir.path().toStdString(); }
+    std::string folder() const { return place; }
 
     QTemporaryDir dir;
+    std::string place;
     test::MemorySettings settings;
 };
 
@@ -162,6 +165,8 @@ void ManagerSheetTest::initTestCase()
 void ManagerSheetTest::pagesButtonsAndEnter()
 {
     test::MemorySettings settings;
+    settings.writeInt(settings::kSettings, settings::kFolderCount, 1);
+    settings.writeString(settings::kFolder, settings::folderKey(0), "/maps/K\xF6ln");
     cl_Manager manager(settings);
     ManagerSheet sheet(manager);
     sheet.show();
@@ -195,21 +200,24 @@ void ManagerSheetTest::pagesButtonsAndEnter()
     QVERIFY(!sheet.okButton().isDefault());
     // Typing reaches the page at once; Enter adds and leaves the sheet open.
     QLineEdit& edit = sheet.foldersPage().folderEdit();
+    // A folder shown as text keeps its bytes while the text is typed around it.
+    QCOMPARE(edit.text(), "/maps/K\u00F6ln;");
     QTest::keyClicks(&edit, "/x;");
-    QCOMPARE(manager.folderPage().folderText(), "/x;");
+    QCOMPARE(manager.folderPage().folderText(), "/maps/K\xF6ln;/x;");
     QTest::keyClick(&edit, Qt::Key_Return);
     QVERIFY(sheet.isVisible());
-    QCOMPARE(edit.text(), "/x;");
+    QCOMPARE(edit.text(), "/maps/K\u00F6ln;/x;");
 
     tabs.setCurrentIndex(1);
     QCOMPARE(sheet.actionButton().text(), "Search");
     QVERIFY(sheet.okButton().isDefault());
 }
 
+// In a folder named in Latin-1: its bytes reach the store unchanged.
 void ManagerSheetTest::runThroughTheWidgetsReachesTheStore()
 {
-    Maps maps(false);
-    const QString folder = maps.dir.path();
+    Maps maps(false, "K\xF6ln");
+    const QString folder = displayText(maps.folder());
     maps.settings.writeString(settings::kFolderStrings, settings::kLastSelectedFolder, maps.folder() + "/");
     auto manager = std::make_unique<cl_Manager>(maps.settings);
     {
@@ -346,9 +354,9 @@ void ManagerSheetTest::namesShowWhole()
 void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()
 {
     QTemporaryDir dir;
-    const QString base = dir.path() + "/";
-    for (const char* folder : {"b/sub/deeper", "A/deep", ".hidden"})
-        QVERIFY(QDir(base).mkpath(folder));
+    const std::string base = dir.path().toStdString() + "/";
+    for (const char* folder : {"b/sub/deeper", "A/deep", ".hidden", "K\xF6ln/sub"})
+        QVERIFY(std::filesystem::create_directories(base + folder));
     QTreeWidget widget;
     FolderTree tree(widget);
 
@@ -358,18 +366,20 @@ void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()
     QVERIFY(root->isExpanded());
     QCOMPARE(root->child(0)->text(0), "/");
     QCOMPARE(root->child(root->childCount() - 1)->text(0), QDir::toNativeSeparators(QDir::homePath()));
-    QVERIFY(tree.pathOf(root).isEmpty());
+    QVERIFY(tree.pathOf(root).empty());
     QCOMPARE(tree.pathOf(root->child(0)), "/");
 
     QTreeWidgetItem* folder = itemAlong(root, dir.path());
     QVERIFY(folder);
-    QCOMPARE(childTexts(folder), QStringList({"A", "b"}));
+    // A name that is not UTF-8 shows as Windows-1252 and keeps its bytes.
+    QCOMPARE(childTexts(folder), QStringList({"A", "b", "K\u00F6ln"}));
     QTreeWidgetItem* a = folder->child(0);
     QTreeWidgetItem* b = folder->child(1);
     QVERIFY(a->isExpanded());
     QVERIFY(!b->isExpanded());
     QVERIFY(widget.selectedItems().isEmpty());
     QCOMPARE(tree.pathOf(a), base + "A/");
+    QCOMPARE(tree.pathOf(folder->child(2)), base + "K\xF6ln/");
     // One level ahead of what is open, and further when opened.
     QCOMPARE(childTexts(a), QStringList{"deep"});
     QCOMPARE(childTexts(b), QStringList{"sub"});
@@ -377,15 +387,20 @@ void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()
     b->setExpanded(true);
     QCOMPARE(childTexts(b->child(0)), QStringList{"deeper"});
 
-    QVERIFY(QDir(base + "b").removeRecursively());
-    QVERIFY(tree.pathOf(b).isEmpty());
+    std::filesystem::remove_all(base + "b");
+    QVERIFY(tree.pathOf(b).empty());
+
+    tree.build(base + "K\xF6ln/sub/");
+    folder = itemAlong(tree.root(), dir.path());
+    QVERIFY(folder && folder->childCount() == 2);
+    QVERIFY(folder->child(1)->isExpanded());
 
     // Names match exactly; the first one missing ends the way.
     tree.build(base + "a/deep/");
     folder = itemAlong(tree.root(), dir.path());
     QVERIFY(folder);
     QVERIFY(folder->isExpanded());
-    QCOMPARE(childTexts(folder), QStringList{"A"});
+    QCOMPARE(childTexts(folder), QStringList({"A", "K\u00F6ln"}));
     QVERIFY(!folder->child(0)->isExpanded());
 }
 

@@ -135,7 +135,7 @@ private slots:
         const QImage reference = reader.read();
         QVERIFY2(!reference.isNull(), qPrintable(reader.errorString()));
 
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path);
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path.toStdString());
         QVERIFY(bitmap);
         QVERIFY(bitmap->isMapped());
         QCOMPARE(bitmap->bottomUp(), !pattern.topDown);
@@ -183,7 +183,7 @@ private slots:
         const QString path = pathOf(folder, "pattern.bmp");
         const PatternBmp pattern{37, 9, static_cast<std::uint16_t>(bits), packing, false, 0};
         QVERIFY(test::writePatternBmp(path.toStdString(), pattern));
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path);
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path.toStdString());
         QVERIFY(bitmap);
 
         const QByteArray file = QByteArray::fromStdString(test::readBytes(path.toStdString()));
@@ -224,7 +224,7 @@ private slots:
         const QString path = pathOf(folder, "map.bmp");
         if (exists)
             folder.write("map.bmp", bytes.toStdString());
-        QCOMPARE(MapBitmap::load(path) != nullptr, loads);
+        QCOMPARE(MapBitmap::load(path.toStdString()) != nullptr, loads);
     }
 
     void shortPalettesEndInBlack_data()
@@ -251,7 +251,7 @@ private slots:
         const QList<QRgb> palette = QList<QRgb>{kRed, kGreen}.first(entries);
         const int width = static_cast<int>(pixels.size());
         const std::string file = folder.write("short.bmp", bmpBytes(width, 1, bits, 0, palette, row).toStdString());
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(QString::fromStdString(file));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(file);
         QVERIFY(bitmap);
         QVERIFY(bitmap->isMapped());
         const BitmapWindow window = bitmap->window(QRect(0, 0, width, 1));
@@ -301,7 +301,7 @@ private slots:
         QFETCH(QList<QRgb>, topDown);
         test::TempFolder folder;
         const std::string file = folder.write("other.bmp", bytes.toStdString());
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(QString::fromStdString(file));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(file);
         QVERIFY(bitmap);
         QVERIFY(!bitmap->isMapped());
         QVERIFY(!bitmap->bottomUp());
@@ -322,7 +322,7 @@ private slots:
         QVERIFY(test::writeBmp(file, {.width = 20000, .height = 20000, .bitsPerPixel = 24}));
         QElapsedTimer timer;
         timer.start();
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(QString::fromStdString(file));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(file);
         const qint64 elapsed = timer.elapsed();
         QVERIFY(bitmap);
         QVERIFY(bitmap->isMapped());
@@ -342,7 +342,7 @@ private slots:
         test::TempFolder folder;
         const std::string file = folder.file("sheet.bmp");
         QVERIFY(test::writeBmp(file, {.width = 3000, .height = 2000, .bitsPerPixel = 24}));
-        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(QString::fromStdString(file));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(file);
         QVERIFY(bitmap && bitmap->isMapped());
         QVERIFY(!bitmap->window(QRect(0, 1990, 3000, 10)).image.isNull());
         std::filesystem::resize_file(file, 4096);

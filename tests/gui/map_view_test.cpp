@@ -26,21 +26,23 @@ using test::BmpPacking;
 using test::PatternBmp;
 
 // One registered map, stored as the current one, whose bitmap the test
-// then replaces as it likes.
+// then replaces as it likes; in a subfolder of that name, if any.
 class OneMap {
 public:
-    OneMap(int width, int height)
+    OneMap(int width, int height, std::string_view subfolder = {}) : place_(folder_.path() / subfolder)
     {
-        test::writeSampleMap(folder_.path(), "Moor.cal", {.name = "Moor", .width = width, .height = height});
-        test::registerCurrentMap(store, folder_.path(), "Moor.cal", "Moor");
+        std::filesystem::create_directories(place_);
+        test::writeSampleMap(place_, "Moor.cal", {.name = "Moor", .width = width, .height = height});
+        test::registerCurrentMap(store, place_, "Moor.cal", "Moor");
     }
-    std::filesystem::path bitmap() const { return folder_.path() / "Moor.bmp"; }
+    std::filesystem::path bitmap() const { return place_ / "Moor.bmp"; }
     QString bitmapName() const { return QString::fromStdString(toUtf8(bitmap())); }
 
     test::MemorySettings store;
 
 private:
     test::TempFolder folder_;
+    std::filesystem::path place_;
 };
 
 struct ShownView {
@@ -59,6 +61,7 @@ struct ShownView {
 
     test::NoMenus menus;
     CRovantaView view;
+    QSignalSpy notices{&view, &CRovantaView::notice};
 };
 
 QPoint qt(IPoint p)
@@ -249,6 +252,27 @@ private slots:
                                          .arg(y)
                                          .arg(painted.pixel(x, y), 8, 16)
                                          .arg(expected.pixel(x, y), 8, 16)));
+    }
+
+    void bitmapsInAnyFolderNameAreDrawn_data()
+    {
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addRow("UTF-8") << QByteArray("K\xC3\xB6ln");
+        QTest::addRow("Latin-1") << QByteArray("K\xF6ln");
+    }
+
+    // Folder names are bytes; one that is not UTF-8 must still reach the file.
+    void bitmapsInAnyFolderNameAreDrawn()
+    {
+        QFETCH(QByteArray, folder);
+        OneMap map(120, 80, folder.toStdString());
+        ShownView shown(map, {300, 200});
+        QVERIFY(shown.view.bitmapLoaded());
+        for (const QList<QVariant>& notice : shown.notices)
+            QCOMPARE(notice.first().toString(), QString());
+        // The sample bitmap's rows are black on the white canvas.
+        const QImage painted = shown.grab();
+        QCOMPARE(painted.pixel(painted.width() / 2, painted.height() / 2) & 0xFFFFFF, 0u);
     }
 
     void unreadableBitmapsLeaveTheViewBlank_data()

@@ -1,16 +1,29 @@
 // What the GUI takes from the platform: the settings store's types and
-// deletion, and the lock keys' LEDs.
+// deletion, paths Qt gives as text, and the lock keys' LEDs.
+#include "view/display.h"
 #include "view/lock_keys.h"
 #include "view/qt_settings_access.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <random>
+
+#include <unistd.h>
 
 using namespace rovanta;
+
+namespace {
+// What stands in the way of the settings file.
+enum class Obstacle { kNone, kFolderAtStart, kFolderBeforeWrite, kReadOnly };
+} // namespace
+Q_DECLARE_METATYPE(Obstacle)
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -49,18 +62,53 @@ private slots:
         QCOMPARE(next.readInt("Settings", "TourCount", 5), 5);
     }
 
-    void aFailedWriteIsReported()
+    void onlyAFailedWriteIsReported_data()
     {
-        QTemporaryDir folder;
-        // A folder where the file belongs: the write cannot complete.
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
-        QtSettingsAccess settings(folder.filePath(QStringLiteral("Rovanta.conf")));
-        settings.writeInt("Settings", "MapCount", 1);
-        QVERIFY(!settings.flush());
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<bool>("written");
+        const QByteArray cut("[Settings]\nFolderCount=1\n[MapNa");
+        std::mt19937 random(18);
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(static_cast<char>(random()));
+        QTest::newRow("new file") << QByteArray() << Obstacle::kNone << true;
+        QTest::newRow("folder in its place") << QByteArray() << Obstacle::kFolderAtStart << false;
+        QTest::newRow("cut inside a section header") << cut << Obstacle::kNone << true;
+        QTest::newRow("random bytes") << noise << Obstacle::kNone << true;
+        QTest::newRow("damaged, then a folder in its place") << cut << Obstacle::kFolderBeforeWrite << false;
+        QTest::newRow("damaged and read-only") << cut << Obstacle::kReadOnly << false;
+    }
 
-        QtSettingsAccess writable(folder.filePath(QStringLiteral("other.conf")));
-        writable.writeInt("Settings", "MapCount", 1);
-        QVERIFY(writable.flush());
+    // A damaged file read at the start is no failure to write it.
+    void onlyAFailedWriteIsReported()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(Obstacle, obstacle);
+        QFETCH(bool, written);
+        if (obstacle == Obstacle::kReadOnly && ::geteuid() == 0)
+            QSKIP("root writes read-only files");
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("Rovanta.conf"));
+        if (!before.isNull()) {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(before);
+        }
+        if (obstacle == Obstacle::kFolderAtStart)
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
+        if (obstacle == Obstacle::kReadOnly)
+            QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+        QtSettingsAccess settings(ini);
+        settings.writeInt("Settings", "MapCount", 1);
+        if (obstacle == Obstacle::kFolderBeforeWrite)
+            QVERIFY(QFile::remove(ini) && QDir(folder.path()).mkdir(QStringLiteral("Rovanta.conf")));
+        QCOMPARE(settings.flush(), written);
+        if (written) {
+            const QSettings reread(ini, QSettings::IniFormat);
+            QCOMPARE(reread.status(), QSettings::NoError);
+            QCOMPARE(reread.value(QStringLiteral("Settings/MapCount")).toString(), "1");
+        }
     }
 
     void handEditedSettingsGiveDefaults()
@@ -131,6 +179,30 @@ private slots:
                 settings.writeString(section, name, read);
             QVERIFY(settings.flush());
         }
+    }
+
+    void pathsFromQtFindTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("Latin-1 folder") << QByteArray("K\xF6ln/tour.TXT");
+        QTest::newRow("Latin-1 folder, new file") << QByteArray("K\xF6ln/new.TXT");
+        QTest::newRow("Latin-1 file") << QByteArray("K\xF6ln/Gr\xFCn.TXT");
+        QTest::newRow("UTF-8 folder") << QByteArray("Z\xC3\xBCrich/");
+    }
+
+    // A file dialog shows a name that is not UTF-8 with replacement
+    // characters; the choice must still name the file on disk.
+    void pathsFromQtFindTheirBytes()
+    {
+        QFETCH(QByteArray, path);
+        QTemporaryDir folder;
+        const std::string base = folder.path().toStdString() + "/";
+        std::filesystem::create_directories(base + "K\xF6ln");
+        std::filesystem::create_directories(base + "Z\xC3\xBCrich");
+        for (const char* name : {"K\xF6ln/tour.TXT", "K\xF6ln/Gr\xFCn.TXT"})
+            std::ofstream(base + name).put('\n');
+        const std::string wanted = base + path.toStdString();
+        QCOMPARE(fileSystemPath(qtPath(wanted)), wanted);
     }
 
     void lockKeysFollowTheKeyboardLeds()
