@@ -153,7 +153,7 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
-    const QString path = QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath()));
+    const QString path = bitmapPath();
     MapBitmap::Opened opened = MapBitmap::open(path);
     bitmap_ = std::move(opened.bitmap);
     emit notice(bitmapNotice(opened.fault, path));
@@ -161,6 +161,23 @@ void CRovantaView::loadMapBitmap()
         resetLayout();
     else
         updateScrollRange();
+    viewport()->update();
+}
+
+QString CRovantaView::bitmapPath() const
+{
+    return map_ ? QFile::decodeName(QByteArray::fromStdString(map_->getBitmapPath())) : QString();
+}
+
+// Found while painting, here or in the pyramid's thread, whose end this waits for.
+void CRovantaView::dropUnreadableBitmap()
+{
+    if (!bitmap_ || !bitmap_->unreadable())
+        return;
+    pyramid_.reset();
+    bitmap_.reset();
+    emit notice(bitmapNotice(BmpFault::kUnreadable, bitmapPath()));
+    updateScrollRange();
     viewport()->update();
 }
 
@@ -380,6 +397,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     }
     QPainter painter(viewport());
     paintBitmap(painter, event->rect(), target, layout_.zoom(), *bitmap_, pyramid_.get());
+    if (bitmap_->unreadable())
+        QMetaObject::invokeMethod(this, &CRovantaView::dropUnreadableBitmap, Qt::QueuedConnection);
 
     const IPoint scroll = scrollPosition();
     const auto onViewport = [scroll](IPoint canvas) { return QPoint(canvas.x - scroll.x, canvas.y - scroll.y); };

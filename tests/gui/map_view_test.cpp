@@ -10,13 +10,18 @@
 #include "view/rovanta_view.h"
 #include "view/tour_painter.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <thread>
 
 using namespace rovanta;
 
@@ -280,6 +285,64 @@ private slots:
         blank.fill(Qt::white);
         QCOMPARE(shown.grab(), blank);
         QVERIFY(answerer.shown.empty());
+    }
+
+    void aBitmapChangedWhileShownEndsBlank_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addRow("truncate") << 0;
+        QTest::addRow("replace") << 1;
+        QTest::addRow("delete") << 2;
+    }
+
+    // Another program changes the sheet at a random moment while the view
+    // paints it at some zoom, zoomed out while the pyramid is being built:
+    // the program lives on, and the view ends blank with the notice.
+    void aBitmapChangedWhileShownEndsBlank()
+    {
+        QFETCH(int, change);
+        constexpr int kSide = 1200;
+        constexpr int kRounds = 33;
+        const test::BmpLayout sheet{.width = kSide, .height = kSide, .bitsPerPixel = 24};
+        const double zooms[] = {0.05, 0.3, 0.8, 1.0, 2.0};
+        OneMap map(kSide, kSide);
+        const std::filesystem::path other = map.bitmap().parent_path() / "Other.bmp";
+        const QString unreadable = "Bitmap cannot be read: " + QDir::toNativeSeparators(map.bitmapName());
+        std::mt19937 random(static_cast<unsigned>(change));
+        QVERIFY(test::writeBmp(map.bitmap(), sheet));
+        ShownView shown(map, {400, 300});
+        CRovantaView& view = shown.view;
+        QSignalSpy notices(&view, &CRovantaView::notice);
+        QImage blank(shown.grab().size(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+
+        for (int round = 0; round < kRounds; ++round) {
+            QVERIFY(test::writeBmp(map.bitmap(), sheet));
+            QVERIFY(test::writeBmp(other, sheet));
+            view.loadMapBitmap();
+            QVERIFY(view.bitmapLoaded());
+            view.zoomBy(zooms[round % std::size(zooms)]);
+            const auto after = std::chrono::microseconds(random() % 20'000);
+            const auto cut = random() % std::filesystem::file_size(map.bitmap());
+            std::thread damage([&, after, cut] {
+                std::this_thread::sleep_for(after);
+                if (change == 0)
+                    std::filesystem::resize_file(map.bitmap(), cut);
+                else if (change == 1)
+                    std::filesystem::rename(other, map.bitmap());
+                else
+                    std::filesystem::remove(map.bitmap());
+            });
+            for (int paint = 0; paint < 8; ++paint) {
+                view.viewport()->repaint();
+                QTest::qWait(3);
+            }
+            damage.join();
+            view.viewport()->repaint();
+            QTRY_VERIFY(!view.bitmapLoaded());
+            QCOMPARE(notices.last().at(0).toString(), unreadable);
+            QCOMPARE(shown.grab(), blank);
+        }
     }
 
     // Zoomed out, a one-pixel line must still show, where sampling every
