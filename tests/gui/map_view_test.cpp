@@ -7,6 +7,7 @@
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
+#include "view/bitmap_painter.h"
 #include "view/rovanta_view.h"
 #include "view/tour_painter.h"
 
@@ -254,6 +255,53 @@ private slots:
                                          .arg(y)
                                          .arg(painted.pixel(x, y), 8, 16)
                                          .arg(expected.pixel(x, y), 8, 16)));
+    }
+
+    void zoomedOutWithoutPyramidSamplesTheFile_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addRow("every 3rd row") << 0.3;
+        QTest::addRow("every 11th row") << 0.09;
+    }
+
+    // Before the pyramid is ready only sampled rows and columns are read;
+    // they must still cover the sheet where it lies, the right way up.
+    void zoomedOutWithoutPyramidSamplesTheFile()
+    {
+        QFETCH(double, zoom);
+        const QSize size(403, 311);
+        const QRgb quadrants[] = {qRgb(200, 0, 0), qRgb(0, 150, 0), qRgb(0, 0, 220), qRgb(240, 200, 0)};
+        const auto quadrantAt = [&](double x, double y) {
+            return quadrants[(x < size.width() / 2 ? 0 : 1) + (y < size.height() / 2 ? 0 : 2)];
+        };
+        QImage sheet(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                sheet.setPixel(x, y, quadrantAt(x, y));
+        test::TempFolder folder;
+        const QString path = QString::fromStdString(folder.file("sheet.bmp"));
+        QVERIFY(sheet.save(path, "BMP"));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path);
+        QVERIFY(bitmap && bitmap->readsFile());
+
+        QImage canvas(160, 120, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        const QRect target(7, 5, int(size.width() * zoom), int(size.height() * zoom));
+        {
+            QPainter painter(&canvas);
+            paintBitmap(painter, canvas.rect(), target, zoom, *bitmap, nullptr);
+        }
+        const double perPixel = double(size.width()) / target.width();
+        const double margin = 2 * perPixel;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const double sx = (x - target.left() + 0.5) * perPixel;
+                const double sy = (y - target.top() + 0.5) * double(size.height()) / target.height();
+                if (std::abs(sx - size.width() / 2) < margin || std::abs(sy - size.height() / 2) < margin)
+                    continue;
+                const QRgb want = target.contains(x, y) ? quadrantAt(sx, sy) : qRgb(255, 255, 255);
+                QVERIFY2(canvas.pixel(x, y) == want, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
     }
 
     void unreadableBitmapsLeaveTheViewBlank_data()
