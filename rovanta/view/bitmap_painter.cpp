@@ -14,19 +14,19 @@ struct Source {
     int height = 0;
     double unit = 1.0;
     bool bottomUp = false;
-    std::function<BitmapWindow(const QRect&)> window;
+    std::function<BitmapWindow(const QRect&, int step)> window;
 };
 
 Source fromBitmap(const MapBitmap& bitmap)
 {
     return {bitmap.width(), bitmap.height(), 1.0, bitmap.bottomUp(),
-            [&bitmap](const QRect& rect) { return bitmap.window(rect); }};
+            [&bitmap](const QRect& rect, int step) { return bitmap.window(rect, step); }};
 }
 
 Source fromLevel(const PyramidLevel& level, bool bottomUp)
 {
     const QImage& image = level.image;
-    return {image.width(), image.height(), std::ldexp(1.0, level.shift), bottomUp, [&image](const QRect& rect) {
+    return {image.width(), image.height(), std::ldexp(1.0, level.shift), bottomUp, [&image](const QRect& rect, int) {
                 const QRect clipped = rect & image.rect();
                 if (clipped.isEmpty())
                     return BitmapWindow{};
@@ -48,7 +48,16 @@ int ceilToInt(double value)
     return static_cast<int>(std::ceil(value));
 }
 
-void paintFrom(QPainter& painter, const QRect& shown, const QRect& target, const Source& source, double fx, double fy)
+// Zoomed out without a pyramid level, nearest-neighbour shows one stored
+// row and column in several anyway: only those are read. Otherwise the
+// window is whole, so Qt picks the pixels exactly as from a decoded image.
+int sampleStep(bool sampling, double devicePerStored)
+{
+    return sampling ? std::max(1, floorToInt(1.0 / devicePerStored)) : 1;
+}
+
+void paintFrom(QPainter& painter, const QRect& shown, const QRect& target, const Source& source, double fx, double fy,
+               bool sampling = false)
 {
     // Device pixels per stored pixel.
     const double sx = source.unit * fx;
@@ -70,12 +79,18 @@ void paintFrom(QPainter& painter, const QRect& shown, const QRect& target, const
     }
     if (c1 <= c0 || r1 <= r0)
         return;
-    const BitmapWindow window = source.window(QRect(c0, r0, c1 - c0, r1 - r0));
+    // Samples on multiples of the step stay put while the view scrolls.
+    const int step = sampleStep(sampling, std::min(sx, sy));
+    const int firstColumn = c0 / step * step;
+    const int firstRow = r0 / step * step;
+    const BitmapWindow window = source.window(QRect(firstColumn, firstRow, c1 - firstColumn, r1 - firstRow), step);
     if (window.image.isNull())
         return;
 
     const QImage& image = window.image;
     const double left = target.left() + window.origin.x() * sx;
+    const double width = image.width() * window.step * sx;
+    const double height = image.height() * window.step * sy;
     const QRectF whole(0, 0, image.width(), image.height());
     painter.save();
     painter.setClipRect(shown);
@@ -84,10 +99,9 @@ void paintFrom(QPainter& painter, const QRect& shown, const QRect& target, const
         // bottom edge, which is also the map's own y axis.
         painter.translate(0, bottom);
         painter.scale(1, -1);
-        painter.drawImage(QRectF(left, window.origin.y() * sy, image.width() * sx, image.height() * sy), image, whole);
+        painter.drawImage(QRectF(left, window.origin.y() * sy, width, height), image, whole);
     } else {
-        painter.drawImage(QRectF(left, target.top() + window.origin.y() * sy, image.width() * sx, image.height() * sy),
-                          image, whole);
+        painter.drawImage(QRectF(left, target.top() + window.origin.y() * sy, width, height), image, whole);
     }
     painter.restore();
 }
@@ -108,7 +122,7 @@ void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, d
     if (zoom < kPyramidBelowZoom && pyramid)
         level = pyramid->levelFor(scale);
     if (!level) {
-        paintFrom(painter, shown, target, fromBitmap(bitmap), fx, fy);
+        paintFrom(painter, shown, target, fromBitmap(bitmap), fx, fy, zoom < kPyramidBelowZoom);
         return;
     }
     // A level coarser than the target, when the finer ones were too big to

@@ -19,7 +19,7 @@ constexpr double kPyramidBelowZoom = 0.5;
 /// `exposed`. Reads only the stored rows and columns that show, so the
 /// painter's coordinates stay small whatever the zoom. Below
 /// kPyramidBelowZoom it uses `pyramid`'s levels when given and ready, else
-/// the bitmap itself.
+/// just the bitmap's rows and columns that nearest-neighbour sampling shows.
 void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, double zoom, const MapBitmap& bitmap,
                  const BitmapPyramid* pyramid);
 

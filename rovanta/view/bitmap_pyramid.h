@@ -1,6 +1,6 @@
 // Box-filtered reductions of a map's bitmap for painting it zoomed out, so
 // that thin linework averages into the picture instead of aliasing away.
-// Built in a background thread; the bitmap is painted from the mapping
+// Built in a background thread; the bitmap is painted from its own rows
 // until the pyramid is ready.
 #pragma once
 

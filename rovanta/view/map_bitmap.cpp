@@ -2,14 +2,17 @@
 
 #include "common/file_names.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,8 +25,8 @@ struct WrappedLayout {
     bool opaque32 = false;
 };
 
-// The uncompressed layouts whose rows can be painted from the file itself
-// (or, at 4 and 32 bits, cheaply widened per window).
+// The uncompressed layouts whose rows can be painted as stored (or, at 4
+// and 32 bits, cheaply widened per window).
 std::optional<WrappedLayout> wrappedLayout(const BmpHeader& h)
 {
     if (h.compression != kBmpRgb && h.compression != kBmpBitfields && h.compression != kBmpAlphaBitfields)
@@ -64,6 +67,24 @@ void padPalette(QList<QRgb>& colors, int bitsPerPixel)
         colors.resize(qsizetype{1} << bitsPerPixel, qRgb(0, 0, 0));
 }
 
+// A name that is not UTF-8 (a folder named on an older system) would not
+// survive the way through a QString, so the bytes go to the system as they are.
+bool openByBytes(QFile& file, const std::string& path)
+{
+#if defined(Q_OS_UNIX)
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    if (file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(handle);
+    return false;
+#else
+    file.setFileName(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
 } // namespace
 
 MapBitmap::Opened MapBitmap::open(const std::string& path)
@@ -72,58 +93,36 @@ MapBitmap::Opened MapBitmap::open(const std::string& path)
     if (!read.header)
         return {nullptr, read.fault};
     std::unique_ptr<MapBitmap> bitmap(new MapBitmap);
-    if (!bitmap->openFile(path))
-        return {nullptr, BmpFault::kUnreadable};
     // Qt reads every form of BMP the header check lets through, so a file
     // it refuses is broken.
-    if (bitmap->wrapMapping(*read.header) || bitmap->decodeWithQt())
+    if (bitmap->openRows(path, *read.header) || bitmap->decodeWithQt(path))
         return {std::move(bitmap), BmpFault::kNone};
     return {nullptr, BmpFault::kUnreadable};
 }
 
 MapBitmap::~MapBitmap() = default;
 
-// A name that is not UTF-8 (a folder named on an older system) would not
-// survive the way through a QString, so the bytes go to the system as they are.
-bool MapBitmap::openFile(const std::string& path)
-{
-#if defined(Q_OS_UNIX)
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0)
-        return false;
-    if (file_.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(handle);
-    return false;
-#else
-    file_.setFileName(QString::fromStdString(path));
-    return file_.open(QIODevice::ReadOnly);
-#endif
-}
-
-bool MapBitmap::wrapMapping(const BmpHeader& header)
+bool MapBitmap::openRows(const std::string& path, const BmpHeader& header)
 {
     const std::optional<WrappedLayout> layout = wrappedLayout(header);
     if (!layout)
         return false;
+    std::unique_ptr<PositionalFile> file = PositionalFile::open(toFsPath(path));
     // The file may have changed since its header was read.
-    const std::uint64_t end = header.pixelOffset + header.pixelBytes;
-    if (static_cast<std::uint64_t>(file_.size()) < end)
-        return false;
-    uchar* mapped = file_.map(0, file_.size());
-    if (mapped == nullptr)
+    if (!file || file->size() < header.pixelOffset + header.pixelBytes)
         return false;
 
     colors_.clear();
     if (header.bitsPerPixel <= 8) {
-        const uchar* entry = mapped + header.paletteOffset;
-        for (std::uint32_t i = 0; i < header.paletteEntries; ++i, entry += header.paletteEntrySize)
-            colors_.append(qRgb(entry[2], entry[1], entry[0]));
+        std::vector<uchar> palette(std::size_t{header.paletteEntries} * header.paletteEntrySize);
+        if (!file->readAt(header.paletteOffset, palette.data(), palette.size()))
+            return false;
+        for (std::size_t entry = 0; entry < palette.size(); entry += header.paletteEntrySize)
+            colors_.append(qRgb(palette[entry + 2], palette[entry + 1], palette[entry]));
         padPalette(colors_, header.bitsPerPixel);
     }
-    mapped_ = mapped;
-    mappedEnd_ = static_cast<qint64>(end);
-    rows_ = mapped + header.pixelOffset;
+    file_ = std::move(file);
+    rowsOffset_ = header.pixelOffset;
     stride_ = static_cast<qsizetype>(header.stride);
     format_ = layout->format;
     rowsKind_ = layout->nibbles ? Rows::kNibbles : layout->opaque32 ? Rows::kOpaque32 : Rows::kWrapped;
@@ -134,18 +133,17 @@ bool MapBitmap::wrapMapping(const BmpHeader& header)
     return true;
 }
 
-bool MapBitmap::decodeWithQt()
+bool MapBitmap::decodeWithQt(const std::string& path)
 {
     // Qt's allocation limit stays: a huge compressed sheet is refused, not swapped in.
-    if (!file_.seek(0))
+    QFile file;
+    if (!openByBytes(file, path))
         return false;
-    QImageReader reader(&file_);
+    QImageReader reader(&file);
     QImage image = reader.read();
-    file_.close();
     if (image.isNull())
         return false;
     decoded_ = std::move(image);
-    rows_ = decoded_.constBits();
     stride_ = decoded_.bytesPerLine();
     format_ = decoded_.format();
     rowsKind_ = Rows::kWrapped;
@@ -159,40 +157,42 @@ bool MapBitmap::decodeWithQt()
     return true;
 }
 
-BitmapWindow MapBitmap::window(const QRect& stored) const
+BitmapWindow MapBitmap::window(const QRect& stored, int step) const
 {
     const QRect clipped = stored & QRect(0, 0, width_, height_);
-    if (clipped.isEmpty() || !rowsStillInFile())
+    if (clipped.isEmpty())
         return {};
-    switch (rowsKind_) {
-    case Rows::kNibbles:
-        return nibbleWindow(clipped);
-    case Rows::kOpaque32:
-        return opaque32Window(clipped);
-    case Rows::kWrapped:
-        break;
-    }
-    return wrappedWindow(clipped);
+    if (!file_)
+        return decodedWindow(clipped);
+    if (unreadable())
+        return {};
+    if (step <= 1 && rowsKind_ == Rows::kWrapped)
+        return storedRowsWindow(clipped);
+    return convertedWindow(clipped, std::max(step, 1));
 }
 
-// Windows refuses to shorten a mapped file; elsewhere another program may,
-// and the pages past the new end then fault instead of reading.
-bool MapBitmap::rowsStillInFile() const
+bool MapBitmap::unreadable() const
 {
-#if defined(Q_OS_UNIX)
-    struct stat status {};
-    if (mapped_ != nullptr && (::fstat(file_.handle(), &status) != 0 || status.st_size < mappedEnd_))
-        return false;
-#endif
-    return true;
+    if (unreadable_.load(std::memory_order_acquire))
+        return true;
+    // The size alone cannot tell a file rewritten in place or renamed over.
+    if (file_ && !file_->unchanged())
+        failed();
+    return unreadable_.load(std::memory_order_acquire);
 }
 
-BitmapWindow MapBitmap::wrappedWindow(const QRect& clipped) const
+BitmapWindow MapBitmap::failed() const
+{
+    unreadable_.store(true, std::memory_order_release);
+    return {};
+}
+
+BitmapWindow MapBitmap::decodedWindow(const QRect& clipped) const
 {
     // Sub-byte pixels can only be wrapped from a byte boundary.
     const int pixelsPerByte = bitsPerPixel_ < 8 ? 8 / bitsPerPixel_ : 1;
     const int left = clipped.left() / pixelsPerByte * pixelsPerByte;
-    const uchar* first = rows_ + clipped.top() * stride_ + qsizetype{left} * bitsPerPixel_ / 8;
+    const uchar* first = decoded_.constBits() + clipped.top() * stride_ + qsizetype{left} * bitsPerPixel_ / 8;
     // The const-data constructor keeps the image read-only: nothing here may detach it.
     QImage image(first, clipped.right() + 1 - left, clipped.height(), stride_, format_);
     if (!colors_.isEmpty())
@@ -200,37 +200,80 @@ BitmapWindow MapBitmap::wrappedWindow(const QRect& clipped) const
     return {image, QPoint(left, clipped.top())};
 }
 
-BitmapWindow MapBitmap::nibbleWindow(const QRect& clipped) const
+BitmapWindow MapBitmap::storedRowsWindow(const QRect& clipped) const
 {
-    QImage image(clipped.size(), QImage::Format_Indexed8);
+    const int pixelsPerByte = bitsPerPixel_ < 8 ? 8 / bitsPerPixel_ : 1;
+    const int left = clipped.left() / pixelsPerByte * pixelsPerByte;
+    QImage image(clipped.right() + 1 - left, clipped.height(), format_);
     if (image.isNull())
         return {};
-    image.setColorTable(colors_);
-    for (int y = 0; y < clipped.height(); ++y) {
-        const uchar* source = rows_ + (clipped.top() + y) * stride_;
-        uchar* target = image.scanLine(y);
-        for (int x = 0; x < clipped.width(); ++x) {
-            const int column = clipped.left() + x;
-            const uchar pair = source[column / 2];
-            target[x] = column % 2 != 0 ? pair & 0x0F : pair >> 4;
-        }
+    const std::uint64_t first =
+        rowsOffset_ + std::uint64_t(clipped.top()) * stride_ + std::uint64_t(left) * bitsPerPixel_ / 8;
+    // Whole rows lie in the file as in the image, padding included: one read.
+    bool read = image.bytesPerLine() == stride_ && left == 0;
+    if (read) {
+        read = file_->readAt(first, image.bits(), std::size_t(image.sizeInBytes()));
+    } else {
+        const std::size_t rowBytes = (std::size_t(image.width()) * bitsPerPixel_ + 7) / 8;
+        read = true;
+        for (int y = 0; y < image.height() && read; ++y)
+            read = file_->readAt(first + std::uint64_t(y) * stride_, image.scanLine(y), rowBytes);
     }
-    return {image, clipped.topLeft()};
+    if (!read)
+        return failed();
+    if (!colors_.isEmpty())
+        image.setColorTable(colors_);
+    return {image, QPoint(left, clipped.top())};
 }
 
-BitmapWindow MapBitmap::opaque32Window(const QRect& clipped) const
+BitmapWindow MapBitmap::convertedWindow(const QRect& clipped, int step) const
 {
-    QImage image(clipped.size(), QImage::Format_RGB32);
+    const bool indexed = rowsKind_ == Rows::kNibbles || bitsPerPixel_ == 1;
+    const QImage::Format format = rowsKind_ == Rows::kOpaque32 ? QImage::Format_RGB32
+                                  : indexed                    ? QImage::Format_Indexed8
+                                                               : format_;
+    QImage image((clipped.width() + step - 1) / step, (clipped.height() + step - 1) / step, format);
     if (image.isNull())
         return {};
-    for (int y = 0; y < clipped.height(); ++y) {
-        const uchar* source = rows_ + (clipped.top() + y) * stride_ + qsizetype{clipped.left()} * 4;
-        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
-        // Writers leave the fourth byte 0; as alpha it would paint black.
-        for (int x = 0; x < clipped.width(); ++x)
-            target[x] = 0xFF000000u | (qFromLittleEndian<quint32>(source + 4 * x) & 0x00FFFFFFu);
+    if (!colors_.isEmpty())
+        image.setColorTable(colors_);
+    // The bytes from the first pixel's to the last's; a sub-byte first
+    // pixel may sit inside its byte.
+    const std::size_t firstByte = std::size_t(clipped.left()) * bitsPerPixel_ / 8;
+    const std::size_t endByte = (std::size_t(clipped.right() + 1) * bitsPerPixel_ + 7) / 8;
+    const int skip = clipped.left() - int(firstByte * 8 / bitsPerPixel_);
+    std::vector<uchar> row(endByte - firstByte);
+    for (int y = 0; y < image.height(); ++y) {
+        const std::uint64_t storedRow = std::uint64_t(clipped.top()) + std::uint64_t(y) * step;
+        if (!file_->readAt(rowsOffset_ + storedRow * stride_ + firstByte, row.data(), row.size()))
+            return failed();
+        convertRow(row.data(), skip, step, image.width(), image.scanLine(y));
     }
-    return {image, clipped.topLeft()};
+    return {image, clipped.topLeft(), step};
+}
+
+// Pixels skip, skip + step, … of `source` into `count` pixels of `target`.
+void MapBitmap::convertRow(const uchar* source, int skip, int step, int count, uchar* target) const
+{
+    const auto column = [skip, step](int x) { return skip + x * step; };
+    if (rowsKind_ == Rows::kOpaque32) {
+        auto* pixels = reinterpret_cast<QRgb*>(target);
+        // Writers leave the fourth byte 0; as alpha it would paint black.
+        for (int x = 0; x < count; ++x)
+            pixels[x] = 0xFF000000u | (qFromLittleEndian<quint32>(source + 4 * column(x)) & 0x00FFFFFFu);
+    } else if (bitsPerPixel_ == 1) {
+        for (int x = 0; x < count; ++x)
+            target[x] = (source[column(x) / 8] >> (7 - column(x) % 8)) & 1;
+    } else if (bitsPerPixel_ == 4) {
+        for (int x = 0; x < count; ++x) {
+            const uchar pair = source[column(x) / 2];
+            target[x] = column(x) % 2 != 0 ? pair & 0x0F : pair >> 4;
+        }
+    } else {
+        const int bytes = bitsPerPixel_ / 8;
+        for (int x = 0; x < count; ++x)
+            std::memcpy(target + x * bytes, source + column(x) * bytes, std::size_t(bytes));
+    }
 }
 
 } // namespace rovanta

@@ -1,14 +1,17 @@
 // A map's bitmap, ready to paint without decoding it whole. Uncompressed
-// BMPs are memory-mapped and their rows wrapped in place; anything else
-// Qt can read is decoded once.
+// BMPs stay in the file: each window reads just its rows and columns, so
+// another program cutting, replacing or deleting the file meanwhile costs
+// a blank view, never the program. Anything else Qt can read is decoded
+// once.
 #pragma once
 
+#include "common/positional_file.h"
 #include "map/bmp_header.h"
 
-#include <QFile>
 #include <QImage>
 #include <QList>
 #include <QRect>
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -16,13 +19,15 @@ namespace rovanta {
 
 /// Part of a bitmap's rows, in stored order.
 struct BitmapWindow {
-    /// Convertible to Format_RGB32 by QImage::convertToFormat; refers to
-    /// the mapping or the decoded image where the format allows, so it must
-    /// not outlive its MapBitmap.
+    /// Convertible to Format_RGB32 by QImage::convertToFormat. Pixels read
+    /// from the file are its own; a decoded bitmap's are referred to, so it
+    /// must not outlive its MapBitmap.
     QImage image;
     /// Stored position (column, row) of the image's top-left pixel. Lies at
     /// or before the rectangle asked for: 1-bit rows start on a byte.
     QPoint origin;
+    /// Image pixel (i, j) is stored pixel origin + step · (i, j).
+    int step = 1;
 };
 
 class MapBitmap {
@@ -49,40 +54,44 @@ public:
     /// True when stored row 0 is the bitmap's bottom row (the usual BMP
     /// order, and the map's own y axis); false when it is the top row.
     bool bottomUp() const { return bottomUp_; }
-    /// True when the pixels are read from a mapping of the file.
-    bool isMapped() const { return mapped_ != nullptr; }
+    /// True when the pixels are read from the file as windows ask for
+    /// them; false when they were decoded at once.
+    bool readsFile() const { return file_ != nullptr; }
+    /// True once the file is found cut short, replaced, deleted or written
+    /// to since it was opened (looked at anew on each call); every window
+    /// is empty from then on.
+    bool unreadable() const;
 
-    /// The stored rows and columns of `stored` (clipped to the bitmap),
-    /// without copying where the pixel format allows; 4-bit rows and 32-bit
-    /// rows (whose fourth byte is not alpha) are converted, only within the
-    /// window. Safe to call from any thread. Nothing once the file has
-    /// been cut short under the mapping: reading past its new end would
-    /// kill the program.
-    BitmapWindow window(const QRect& stored) const;
+    /// Every `step`-th stored row and column of `stored` (clipped to the
+    /// bitmap), from its top-left corner on. Rows read from the file keep
+    /// their stored bytes where the format allows; 4-bit rows, 32-bit rows
+    /// (whose fourth byte is not alpha) and sampled 1-bit rows are
+    /// converted. A decoded bitmap ignores `step` and wraps its rows. Safe
+    /// to call from any thread.
+    BitmapWindow window(const QRect& stored, int step = 1) const;
 
 private:
     /// How stored rows become a window's image.
     enum class Rows {
-        kWrapped,  ///< in place, in format_
+        kWrapped,  ///< as stored, in format_
         kNibbles,  ///< 4-bit indices widened to Format_Indexed8
         kOpaque32, ///< B, G, R, unused made Format_RGB32 with alpha 0xFF
     };
 
     MapBitmap() = default;
-    bool openFile(const std::string& path);
-    bool wrapMapping(const BmpHeader& header);
-    bool decodeWithQt();
-    BitmapWindow wrappedWindow(const QRect& clipped) const;
-    BitmapWindow nibbleWindow(const QRect& clipped) const;
-    BitmapWindow opaque32Window(const QRect& clipped) const;
-    bool rowsStillInFile() const;
+    bool openRows(const std::string& path, const BmpHeader& header);
+    bool decodeWithQt(const std::string& path);
+    BitmapWindow decodedWindow(const QRect& clipped) const;
+    BitmapWindow storedRowsWindow(const QRect& clipped) const;
+    BitmapWindow convertedWindow(const QRect& clipped, int step) const;
+    void convertRow(const uchar* source, int skip, int step, int count, uchar* target) const;
+    BitmapWindow failed() const;
 
-    QFile file_;
-    uchar* mapped_ = nullptr;
-    qint64 mappedEnd_ = 0; ///< bytes of the file the rows need
+    std::unique_ptr<PositionalFile> file_;
+    std::uint64_t rowsOffset_ = 0; ///< byte of the file where the first stored row starts
+    mutable std::atomic<bool> unreadable_{false};
     QImage decoded_;
-    const uchar* rows_ = nullptr; ///< first stored row
-    qsizetype stride_ = 0;        ///< bytes per stored row
+    qsizetype stride_ = 0; ///< bytes per stored row
     QImage::Format format_ = QImage::Format_Invalid;
     Rows rowsKind_ = Rows::kWrapped;
     QList<QRgb> colors_;

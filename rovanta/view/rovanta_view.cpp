@@ -164,6 +164,18 @@ void CRovantaView::loadMapBitmap()
     viewport()->update();
 }
 
+// Found while painting, here or in the pyramid's thread, whose end this waits for.
+void CRovantaView::dropUnreadableBitmap()
+{
+    if (!bitmap_ || !bitmap_->unreadable())
+        return;
+    pyramid_.reset();
+    bitmap_.reset();
+    emit notice(bitmapNotice(BmpFault::kUnreadable, map_ ? map_->getBitmapPath() : std::string()));
+    updateScrollRange();
+    viewport()->update();
+}
+
 void CRovantaView::resetLayout()
 {
     if (!bitmap_)
@@ -380,6 +392,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     }
     QPainter painter(viewport());
     paintBitmap(painter, event->rect(), target, layout_.zoom(), *bitmap_, pyramid_.get());
+    if (bitmap_->unreadable())
+        QMetaObject::invokeMethod(this, &CRovantaView::dropUnreadableBitmap, Qt::QueuedConnection);
 
     const IPoint scroll = scrollPosition();
     const auto onViewport = [scroll](IPoint canvas) { return QPoint(canvas.x - scroll.x, canvas.y - scroll.y); };

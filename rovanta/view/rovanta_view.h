@@ -66,8 +66,9 @@ public:
     TourRecoveryGuard* recovery() const { return recovery_.get(); }
 
     /// Shows the manager's selected map. Without one, the bitmap shown
-    /// stays; a bitmap that cannot be shown leaves the view blank and says
-    /// why through notice().
+    /// stays; a bitmap that cannot be shown, at once or once its file is
+    /// cut short, replaced or deleted, leaves the view blank and says why
+    /// through notice().
     void loadMapBitmap() override;
     /// The 1:1 layout with the bitmap's centre at the window's centre.
     void resetLayout();
@@ -129,6 +130,8 @@ private:
     void onMouse(QMouseEvent* event);
     void showPopup(IPoint client);
     void tourMayHaveChanged();
+
+    void dropUnreadableBitmap();
 
     cl_Manager manager_;
     ViewPopup popup_;

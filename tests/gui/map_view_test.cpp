@@ -7,16 +7,22 @@
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
+#include "view/bitmap_painter.h"
 #include "view/rovanta_view.h"
 #include "view/tour_painter.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QtTest>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <thread>
 
 using namespace rovanta;
 
@@ -275,6 +281,53 @@ private slots:
         QCOMPARE(painted.pixel(painted.width() / 2, painted.height() / 2) & 0xFFFFFF, 0u);
     }
 
+    void zoomedOutWithoutPyramidSamplesTheFile_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::addRow("every 3rd row") << 0.3;
+        QTest::addRow("every 11th row") << 0.09;
+    }
+
+    // Before the pyramid is ready only sampled rows and columns are read;
+    // they must still cover the sheet where it lies, the right way up.
+    void zoomedOutWithoutPyramidSamplesTheFile()
+    {
+        QFETCH(double, zoom);
+        const QSize size(403, 311);
+        const QRgb quadrants[] = {qRgb(200, 0, 0), qRgb(0, 150, 0), qRgb(0, 0, 220), qRgb(240, 200, 0)};
+        const auto quadrantAt = [&](double x, double y) {
+            return quadrants[(x < size.width() / 2 ? 0 : 1) + (y < size.height() / 2 ? 0 : 2)];
+        };
+        QImage sheet(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                sheet.setPixel(x, y, quadrantAt(x, y));
+        test::TempFolder folder;
+        const std::string path = folder.file("sheet.bmp");
+        QVERIFY(sheet.save(QString::fromStdString(path), "BMP"));
+        const std::unique_ptr<MapBitmap> bitmap = MapBitmap::load(path);
+        QVERIFY(bitmap && bitmap->readsFile());
+
+        QImage canvas(160, 120, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        const QRect target(7, 5, int(size.width() * zoom), int(size.height() * zoom));
+        {
+            QPainter painter(&canvas);
+            paintBitmap(painter, canvas.rect(), target, zoom, *bitmap, nullptr);
+        }
+        const double perPixel = double(size.width()) / target.width();
+        const double margin = 2 * perPixel;
+        for (int y = 0; y < canvas.height(); ++y)
+            for (int x = 0; x < canvas.width(); ++x) {
+                const double sx = (x - target.left() + 0.5) * perPixel;
+                const double sy = (y - target.top() + 0.5) * double(size.height()) / target.height();
+                if (std::abs(sx - size.width() / 2) < margin || std::abs(sy - size.height() / 2) < margin)
+                    continue;
+                const QRgb want = target.contains(x, y) ? quadrantAt(sx, sy) : qRgb(255, 255, 255);
+                QVERIFY2(canvas.pixel(x, y) == want, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
+    }
+
     void unreadableBitmapsLeaveTheViewBlank_data()
     {
         QTest::addColumn<int>("damage");
@@ -308,6 +361,64 @@ private slots:
         // The start names the bitmap once; the view itself stays quiet.
         QCOMPARE(answerer.shown.size(), std::size_t{1});
         QVERIFY(answerer.shown[0].text.ends_with(": " + problem.toStdString()));
+    }
+
+    void aBitmapChangedWhileShownEndsBlank_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addRow("truncate") << 0;
+        QTest::addRow("replace") << 1;
+        QTest::addRow("delete") << 2;
+    }
+
+    // Another program changes the sheet at a random moment while the view
+    // paints it at some zoom, zoomed out while the pyramid is being built:
+    // the program lives on, and the view ends blank with the notice.
+    void aBitmapChangedWhileShownEndsBlank()
+    {
+        QFETCH(int, change);
+        constexpr int kSide = 1200;
+        constexpr int kRounds = 33;
+        const test::BmpLayout sheet{.width = kSide, .height = kSide, .bitsPerPixel = 24};
+        const double zooms[] = {0.05, 0.3, 0.8, 1.0, 2.0};
+        OneMap map(kSide, kSide);
+        const std::filesystem::path other = map.bitmap().parent_path() / "Other.bmp";
+        const QString unreadable = "Bitmap cannot be read: " + QDir::toNativeSeparators(map.bitmapName());
+        std::mt19937 random(static_cast<unsigned>(change));
+        QVERIFY(test::writeBmp(map.bitmap(), sheet));
+        ShownView shown(map, {400, 300});
+        CRovantaView& view = shown.view;
+        QSignalSpy notices(&view, &CRovantaView::notice);
+        QImage blank(shown.grab().size(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+
+        for (int round = 0; round < kRounds; ++round) {
+            QVERIFY(test::writeBmp(map.bitmap(), sheet));
+            QVERIFY(test::writeBmp(other, sheet));
+            view.loadMapBitmap();
+            QVERIFY(view.bitmapLoaded());
+            view.zoomBy(zooms[round % std::size(zooms)]);
+            const auto after = std::chrono::microseconds(random() % 20'000);
+            const auto cut = random() % std::filesystem::file_size(map.bitmap());
+            std::thread damage([&, after, cut] {
+                std::this_thread::sleep_for(after);
+                if (change == 0)
+                    std::filesystem::resize_file(map.bitmap(), cut);
+                else if (change == 1)
+                    std::filesystem::rename(other, map.bitmap());
+                else
+                    std::filesystem::remove(map.bitmap());
+            });
+            for (int paint = 0; paint < 8; ++paint) {
+                view.viewport()->repaint();
+                QTest::qWait(3);
+            }
+            damage.join();
+            view.viewport()->repaint();
+            QTRY_VERIFY(!view.bitmapLoaded());
+            QCOMPARE(notices.last().at(0).toString(), unreadable);
+            QCOMPARE(shown.grab(), blank);
+        }
     }
 
     // Zoomed out, a one-pixel line must still show, where sampling every
