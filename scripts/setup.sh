@@ -13,6 +13,8 @@ packages=(
   locales
   libgmock-dev
   libbenchmark-dev
+  # GPX and KML in and out.
+  libpugixml-dev
   # The GUI: Qt 6 Widgets, SVG icons, printing; a font for the offscreen tests.
   qt6-base-dev
   qt6-base-dev-tools
@@ -31,6 +33,7 @@ packages=(
   # Test and benchmark oracles only; the product never links them.
   libgeographiclib-dev
   libproj-dev
+  gpsbabel
 )
 
 missing=()
