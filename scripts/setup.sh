@@ -31,6 +31,9 @@ packages=(
   # Test and benchmark oracles only; the product never links them.
   libgeographiclib-dev
   libproj-dev
+  # scripts/fuzz.sh: clang with libFuzzer and the sanitizer runtimes.
+  clang
+  libclang-rt-14-dev
 )
 
 missing=()
