@@ -1,7 +1,7 @@
-// Replays a fuzz target's committed inputs without libFuzzer: every file of
-// the folders given, in sorted order, through LLVMFuzzerTestOneInput. A
-// folder named "known" holds reproducers of faults not fixed yet and is
-// skipped. A crash or sanitizer report fails the run.
+// Replays a fuzz target's committed inputs without libFuzzer: the files
+// given and every file of the folders given, in sorted order, through
+// LLVMFuzzerTestOneInput. A folder named "known" holds reproducers of faults
+// not fixed yet and is skipped. A crash or sanitizer report fails the run.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +21,8 @@ std::vector<fs::path> inputsIn(const fs::path& folder)
 {
     std::vector<fs::path> inputs;
     std::error_code error;
+    if (fs::is_regular_file(folder, error))
+        return {folder};
     for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
         if (it->is_directory() && it->path().filename() == "known")
