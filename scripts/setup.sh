@@ -34,6 +34,9 @@ packages=(
   libgeographiclib-dev
   libproj-dev
   gpsbabel
+  # scripts/fuzz.sh: clang with libFuzzer and the sanitizer runtimes.
+  clang
+  libclang-rt-14-dev
 )
 
 missing=()
