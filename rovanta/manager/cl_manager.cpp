@@ -1,6 +1,6 @@
 #include "manager/cl_manager.h"
 
-#include "dialogs/message.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 namespace rovanta {

@@ -1,10 +1,10 @@
 #include "manager/cl_map_list.h"
 
 #include "common/text_convert.h"
-#include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
 #include "map/load_problems.h"
+#include "ports/rename_prompt.h"
 
 namespace rovanta {
 

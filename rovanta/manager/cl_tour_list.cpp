@@ -1,9 +1,9 @@
 #include "manager/cl_tour_list.h"
 
 #include "common/file_names.h"
-#include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
+#include "ports/rename_prompt.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -5,11 +5,11 @@
 
 #include "common/file_names.h"
 #include "common/text_convert.h"
-#include "dialogs/message.h"
 #include "manager/folder_list.h"
 #include "manager/list_page.h"
 #include "manager/page_state.h"
 #include "manager/records.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 #include <algorithm>

@@ -1,8 +1,10 @@
 // Editing the tour with the mouse, the popup and the Tour menu, on two maps
 // side by side, through a stand-in for the map view.
-#include "view/tour_editor.h"
+#include "editing/tour_editor.h"
 
 #include "common/file_names.h"
+#include "editing/tour_commands.h"
+#include "editing/view_layout.h"
 #include "map_files.h"
 #include "memory_settings.h"
 #include "point_compare.h"
@@ -10,8 +12,6 @@
 #include "resources/string_table.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/tour_commands.h"
-#include "view/view_layout.h"
 
 #include <gtest/gtest.h>
 
