@@ -77,7 +77,7 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
         ++number;
     }
     mapName_ = name;
-    found = 1;
+    found_ = 1;
     return true;
 }
 

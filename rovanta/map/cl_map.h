@@ -92,8 +92,12 @@ public:
     /// Number of "REFERENCE_POINT:" lines stored by the last load (0..2).
     int referencePointCount() const { return referenceCount_; }
 
-    std::int32_t status = 0; ///< -1 not loaded, 0 unchecked, 1 checked, 2 current
-    std::int32_t found = 0;  ///< 1 after a successful load; a rescan clears and sets it
+    /// -1 not loaded, 0 unchecked, 1 checked, 2 current.
+    std::int32_t status() const { return status_; }
+    void setStatus(std::int32_t status) { status_ = status; }
+    /// 1 after a successful load; a rescan clears and sets it.
+    std::int32_t found() const { return found_; }
+    void setFound(std::int32_t found) { found_ = found; }
 
 private:
     std::string calPath_;
@@ -108,6 +112,8 @@ private:
     double cosRotation_ = 1.0;
     double sinRotation_ = 0.0;
     int referenceCount_ = 0;
+    std::int32_t status_ = 0;
+    std::int32_t found_ = 0;
 };
 
 } // namespace rovanta

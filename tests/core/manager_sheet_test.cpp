@@ -102,9 +102,9 @@ TEST(SheetOk, TheTourGoesOnTheListedMapHoldingIt)
 
         const MapRecord shown = m.maps().at(row.shownMap);
         EXPECT_EQ(m.selectedMap(), shown);
-        EXPECT_EQ(shown->status, kStatusCurrent);
+        EXPECT_EQ(shown->status(), kStatusCurrent);
         for (const auto& [name, map] : m.maps())
-            EXPECT_TRUE(map == shown || map->status != kStatusCurrent) << name;
+            EXPECT_TRUE(map == shown || map->status() != kStatusCurrent) << name;
         EXPECT_EQ(m.currentTour(), row.placed ? tour : nullptr);
         if (!row.placed) {
             ASSERT_EQ(f.answerer.shown.size(), 1u);
@@ -186,7 +186,7 @@ TEST_F(Sheet, TheViewsMapSwitchSelectsTheNewMap)
     m.markChecked(*a);
     m.markCurrent(b);
     EXPECT_EQ(m.selectedMap(), b);
-    EXPECT_EQ(a->status, kStatusChecked);
+    EXPECT_EQ(a->status(), kStatusChecked);
     manager.reset();
     EXPECT_EQ(registry.number(settings::kMapStatus, "MapId_001"), kStatusCurrent);
 }

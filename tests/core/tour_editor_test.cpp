@@ -297,8 +297,8 @@ TEST_F(ViewEditing, APointOffTheMapMovesToTheCheckedMapHoldingIt)
     editor.doubleClick(client({210, 100}), tick());
 
     ASSERT_EQ(view.map->mapName(), "East");
-    EXPECT_EQ(west->status, kStatusChecked);
-    EXPECT_EQ(view.map->status, kStatusCurrent);
+    EXPECT_EQ(west->status(), kStatusChecked);
+    EXPECT_EQ(view.map->status(), kStatusCurrent);
     ASSERT_EQ(tour->getPointCount(), 3);
     // Every point now carries its pixel on East, some 200 pixels further
     // west, and the window is centred on the new point.
