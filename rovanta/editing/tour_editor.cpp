@@ -65,12 +65,12 @@ void TourEditor::leftPress(IPoint client, EventTime time)
     justMoved_ = false;
     pressTime_ = time;
     if (const TourRecord current = tour()) {
-        const bool pending = moveMode_ || insertMode_;
-        if (moveMode_) {
+        const bool pending = pending_ != PendingEdit::kNone;
+        if (moveMode()) {
             setCursorPixel(client);
             movePointToCursor(current, valid(markedPoint_, current));
-            moveMode_ = false;
-        } else if (insertMode_) {
+            pending_ = insertMode() ? PendingEdit::kInsert : PendingEdit::kNone;
+        } else if (insertMode()) {
             setCursorPixel(client);
             // The point to insert before may have gone since it was marked.
             const cl_Tour::Position before = valid(markedPoint_, current);
@@ -79,7 +79,7 @@ void TourEditor::leftPress(IPoint client, EventTime time)
                 current->insertBefore(before, map->pixelToRefPoint(cursorPixel_.x, cursorPixel_.y, inside));
                 markEdited();
             }
-            insertMode_ = false;
+            pending_ = PendingEdit::kNone;
         }
         // The table follows the point moved or inserted here too.
         if (pending)
@@ -178,10 +178,10 @@ bool TourEditor::onPopupCommand(int id)
         marked_ = false;
         return true;
     case kMoveThisPoint:
-        moveMode_ = true;
+        pending_ = insertMode() ? PendingEdit::kMoveThenInsert : PendingEdit::kMove;
         return true;
     case kInsertBeforeThis:
-        insertMode_ = true;
+        pending_ = moveMode() ? PendingEdit::kMoveThenInsert : PendingEdit::kInsert;
         return true;
     default:
         return false;

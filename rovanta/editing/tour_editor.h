@@ -63,8 +63,11 @@ public:
     std::optional<IPoint> markedPosition() const;
     bool pointMarked() const { return marked_; }
     bool draggingPoint() const { return dragging_; }
-    bool moveMode() const { return moveMode_; }
-    bool insertMode() const { return insertMode_; }
+    /// "Move This Point" waits for the next left press.
+    bool moveMode() const { return pending_ == PendingEdit::kMove || pending_ == PendingEdit::kMoveThenInsert; }
+    /// "Insert Before This" waits for a left press (the next one after a
+    /// pending move).
+    bool insertMode() const { return pending_ == PendingEdit::kInsert || pending_ == PendingEdit::kMoveThenInsert; }
     bool justMoved() const { return justMoved_; }
     /// The map pixel of the last click that set it.
     IPoint cursorPixel() const { return cursorPixel_; }
@@ -76,6 +79,10 @@ public:
     void clearEdited() { editedTour_.reset(); }
 
 private:
+    /// The popup's point commands act on the next left press. Both may
+    /// wait: that press moves the point, the one after it inserts.
+    enum class PendingEdit : std::uint8_t { kNone, kMove, kInsert, kMoveThenInsert };
+
     TourRecord tour() const { return manager_.currentTour(); }
     /// The marked or grabbed point, if it still belongs to `tour`.
     cl_Tour::Position valid(cl_Tour::Position pos, const TourRecord& tour) const;
@@ -92,8 +99,7 @@ private:
 
     bool marked_ = false;
     bool dragging_ = false;
-    bool moveMode_ = false;
-    bool insertMode_ = false;
+    PendingEdit pending_ = PendingEdit::kNone;
     bool justMoved_ = false;
     EventTime pressTime_ = 0;
     EventTime doubleClickInterval_ = 500;

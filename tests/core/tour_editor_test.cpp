@@ -259,6 +259,21 @@ TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
     EXPECT_EQ(pixelOf(0), (IPoint{10, 20}));
     EXPECT_EQ(pixelOf(1), (IPoint{50, 50}));
     EXPECT_EQ(tour->getRemarks().size(), 3u);
+
+    // Both chosen before a press: that press moves, the next one inserts.
+    mark({50, 50});
+    editor.onPopupCommand(kInsertBeforeThis);
+    editor.onPopupCommand(kMoveThisPoint);
+    editor.leftPress(client({20, 30}), tick());
+    editor.leftRelease(client({20, 30}));
+    EXPECT_EQ(pixelOf(1), (IPoint{20, 30}));
+    EXPECT_TRUE(editor.insertMode());
+    EXPECT_FALSE(editor.moveMode());
+    editor.leftPress(client({5, 5}), tick());
+    editor.leftRelease(client({5, 5}));
+    ASSERT_EQ(tour->getPointCount(), 4);
+    EXPECT_EQ(pixelOf(1), (IPoint{5, 5}));
+    EXPECT_FALSE(editor.insertMode());
 }
 
 TEST_F(ViewEditing, APendingModeNeverTouchesARemovedPoint)
