@@ -204,49 +204,81 @@ private:
     std::size_t at_ = 0;
 };
 
+/// Gathers the sitemap objects of a contents or index file, tag by tag.
+class SitemapReader {
+public:
+    void take(const Tag& tag)
+    {
+        if (tag.name == "ul")
+            onList(tag);
+        else if (tag.name == "li")
+            finishObject();
+        else if (tag.name == "object")
+            onObject(tag);
+        else if (tag.name == "param" && inObject_)
+            onParam(tag);
+    }
+
+    std::vector<HelpEntry> finish()
+    {
+        finishObject();
+        return std::move(entries_);
+    }
+
+private:
+    void onList(const Tag& tag)
+    {
+        // An unclosed object ends where the list structure changes.
+        finishObject();
+        listLevel_ = tag.closing ? std::max(listLevel_ - 1, 0) : listLevel_ + 1;
+    }
+
+    void onObject(const Tag& tag)
+    {
+        finishObject();
+        if (!tag.closing && equalsIgnoreCase(tag.attribute("type"), "text/sitemap")) {
+            inObject_ = true;
+            open_.depth = std::max(listLevel_ - 1, 0);
+        }
+    }
+
+    void onParam(const Tag& tag)
+    {
+        // Index keywords repeat "Name" and "Local" per topic: the first pair
+        // is the keyword and its page.
+        const std::string_view param = tag.attribute("name");
+        std::string* field = equalsIgnoreCase(param, "Name")    ? &open_.name
+                             : equalsIgnoreCase(param, "Local") ? &open_.local
+                                                                : nullptr;
+        if (field != nullptr && field->empty())
+            *field = std::string(tag.attribute("value"));
+    }
+
+    void finishObject()
+    {
+        if (inObject_ && !open_.name.empty())
+            entries_.push_back(std::move(open_));
+        inObject_ = false;
+        open_ = HelpEntry();
+    }
+
+    std::vector<HelpEntry> entries_;
+    int listLevel_ = 0;
+    /// The sitemap object being read, if any.
+    bool inObject_ = false;
+    HelpEntry open_;
+};
+
 } // namespace
 
 std::vector<HelpEntry> parseSitemap(std::string_view bytes)
 {
     const std::string text = toDisplayUtf8(bytes);
     TagScanner scanner(text);
-    std::vector<HelpEntry> entries;
-    int listLevel = 0;
-    // The sitemap object being read, if any.
-    bool inObject = false;
-    HelpEntry open;
-    const auto finishObject = [&] {
-        if (inObject && !open.name.empty())
-            entries.push_back(std::move(open));
-        inObject = false;
-        open = HelpEntry();
-    };
-    while (const auto tag = scanner.next()) {
-        if (tag->name == "ul") {
-            // An unclosed object ends where the list structure changes.
-            finishObject();
-            listLevel = tag->closing ? std::max(listLevel - 1, 0) : listLevel + 1;
-        } else if (tag->name == "li") {
-            finishObject();
-        } else if (tag->name == "object") {
-            finishObject();
-            if (!tag->closing && equalsIgnoreCase(tag->attribute("type"), "text/sitemap")) {
-                inObject = true;
-                open.depth = std::max(listLevel - 1, 0);
-            }
-        } else if (tag->name == "param" && inObject) {
-            // Index keywords repeat "Name" and "Local" per topic: the first
-            // pair is the keyword and its page.
-            const std::string_view param = tag->attribute("name");
-            std::string* field = equalsIgnoreCase(param, "Name")    ? &open.name
-                                 : equalsIgnoreCase(param, "Local") ? &open.local
-                                                                    : nullptr;
-            if (field != nullptr && field->empty())
-                *field = std::string(tag->attribute("value"));
-        }
-    }
-    finishObject();
-    return entries;
+    SitemapReader reader;
+    while (const auto tag = scanner.next())
+        reader.take(*tag);
+    return reader.finish();
 }
 
 std::string helpPagePath(std::string_view local)
