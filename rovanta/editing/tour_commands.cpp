@@ -42,7 +42,8 @@ bool TourCommands::onCommand(int id)
         newTour();
         return true;
     case kSaveTour:
-        saveTour();
+        // A declined or failed save has told the user and changed nothing.
+        static_cast<void>(saveTour());
         return true;
     case kClearTour:
         clearTour();

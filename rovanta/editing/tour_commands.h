@@ -26,7 +26,7 @@ public:
     void newTour();
     /// Asks for a file and writes the tour there. Only a tour that was
     /// written leaves the view; otherwise nothing changes. True when written.
-    bool saveTour();
+    [[nodiscard]] bool saveTour();
     /// Drops the tour from the view without a question.
     void clearTour();
     void tourDistances();
@@ -35,7 +35,7 @@ public:
     void managerClosed(bool ok);
     /// The program is about to close; false keeps it open because an
     /// unsaved tour could not be saved.
-    bool queryClose();
+    [[nodiscard]] bool queryClose();
 
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }

@@ -231,8 +231,9 @@ void TourEditor::switchMap(const MapRecord& map)
     manager_.markCurrent(map);
     view_.loadMapBitmap();
     if (const TourRecord current = tour()) {
+        // Points off this map keep the pixel written for them all the same.
         for (cl_Tour::Position at = current->getHeadPosition(); at;)
-            map->refPointToPixel(current->getNext(at));
+            static_cast<void>(map->refPointToPixel(current->getNext(at)));
     }
 }
 

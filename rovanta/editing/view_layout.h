@@ -42,7 +42,7 @@ public:
     /// within 0.05 of zoom 1 the exact 1:1 numbers come back. Refuses the
     /// step, changing nothing, when the bitmap would shrink below one pixel
     /// or the canvas grow beyond kLargestCanvasSide; returns false then.
-    bool zoomBy(double factor);
+    [[nodiscard]] bool zoomBy(double factor);
 
     /// Map pixel under a canvas position; truncates toward zero.
     IPoint windowToPixel(IPoint canvas) const;

@@ -34,7 +34,7 @@ public:
     /// as helpPagePath() reads a link: the leading '/' may be missing and
     /// '\\' counts as '/'; the case may differ too. Nothing when there is
     /// no such object, it is a folder, or it cannot be read.
-    virtual std::optional<std::string> read(std::string_view objectPath) const = 0;
+    [[nodiscard]] virtual std::optional<std::string> read(std::string_view objectPath) const = 0;
 
     /// Object paths with a leading '/' ("/HTML/Eng/index.htm"); empty when
     /// the file names none.

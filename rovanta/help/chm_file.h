@@ -27,7 +27,7 @@ public:
     ChmFile(const ChmFile&) = delete;
     ChmFile& operator=(const ChmFile&) = delete;
 
-    std::optional<std::string> read(std::string_view objectPath) const override;
+    [[nodiscard]] std::optional<std::string> read(std::string_view objectPath) const override;
 
     /// Every object path in the archive, in chmlib's order.
     const std::vector<std::string>& entries() const { return entries_; }
@@ -35,7 +35,7 @@ public:
 private:
     explicit ChmFile(chmFile* handle);
     void readSystem();
-    std::optional<std::string> readExact(const std::string& objectPath) const;
+    [[nodiscard]] std::optional<std::string> readExact(const std::string& objectPath) const;
     std::string existingOrFirstWithSuffix(const std::string& named, std::string_view suffix) const;
 
     chmFile* handle_;

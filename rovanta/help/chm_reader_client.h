@@ -38,7 +38,7 @@ public:
     ~ChmReaderClient() override;
 
     /// Nothing, too, once the reader has failed: it is then stopped for good.
-    std::optional<std::string> read(std::string_view objectPath) const override;
+    [[nodiscard]] std::optional<std::string> read(std::string_view objectPath) const override;
 
 private:
     ChmReaderClient(pid_t pid, int socket, std::chrono::milliseconds readTimeout);

@@ -89,7 +89,8 @@ HelpFiles::HelpFiles(SettingsAccess& settings, HelpPlaces places)
         if (locateHelpFile())
             appHelpPath_ = helpFilePath_;
     } else {
-        selectHelpLanguage(language_);
+        // Not found yet: the help commands look for the file when asked.
+        static_cast<void>(selectHelpLanguage(language_));
     }
 }
 

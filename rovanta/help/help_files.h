@@ -35,13 +35,13 @@ public:
     /// Makes `language` (help::kEnglish or help::kGerman) the help
     /// language and looks for its file beside the current one. False when
     /// it is not found; the language and the unfound path stay.
-    bool selectHelpLanguage(int language);
+    [[nodiscard]] bool selectHelpLanguage(int language);
     /// True when the help file path names a readable file, found without
     /// regard to case; else the user is asked.
-    bool locateHelpFile();
+    [[nodiscard]] bool locateHelpFile();
     /// The "Search Help File" dialog, repeated after "File not found!" until
     /// an existing file is chosen (true) or the dialog is cancelled.
-    bool searchHelpFile();
+    [[nodiscard]] bool searchHelpFile();
 
     /// Set while the map view's popup menu is open.
     void setPopupOpen(bool open) { popupOpen_ = open; }

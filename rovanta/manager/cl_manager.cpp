@@ -84,8 +84,9 @@ void cl_Manager::placeCurrentTour()
         return;
     if (const MapRecord map = listedMapHolding(*tour)) {
         mapsPage_->selectRecord(map);
+        // Points off this map keep the pixel written for them all the same.
         for (cl_Tour::Position each = tour->getHeadPosition(); each;)
-            map->refPointToPixel(tour->getNext(each));
+            static_cast<void>(map->refPointToPixel(tour->getNext(each)));
         return;
     }
     toursPage_->releaseCurrentTour();

@@ -42,7 +42,9 @@ bool renamePair(const std::string& oldPath, const std::string& dir, const std::s
         return false;
     if (renameNoReplace(remarks, newRemarks))
         return true;
-    renameNoReplace(newTour, toFsPath(oldPath));
+    // Best effort: the rename has failed either way; this only tries to
+    // keep tour and remarks under one name.
+    static_cast<void>(renameNoReplace(newTour, toFsPath(oldPath)));
     return false;
 }
 } // namespace

@@ -33,19 +33,19 @@ public:
     /// silently and leaving the map unchanged, when the path is empty, the
     /// file cannot be read as text, or it is no calibration file at all
     /// (empty, or its first non-blank line starts with no key).
-    bool loadCalFile(const std::string& path, std::string& name);
+    [[nodiscard]] bool loadCalFile(const std::string& path, std::string& name);
 
     /// Replaces every "NAME:" line of the calibration file at `path` (one is
     /// added after a "TYPE:" line, or first, if there is none) and keeps
     /// every other line and its line end. The file is replaced atomically.
-    static bool renameCalFile(const std::string& path, const std::string& newName);
+    [[nodiscard]] static bool renameCalFile(const std::string& path, const std::string& newName);
 
     /// Derives scale, rotation, zone and corners from the two reference
     /// points and the bitmap's size. False when the georeference is not
     /// usable: fewer than two reference points, equal pixel positions, equal
     /// UTM positions, or a position outside the UTM domain. The map must
     /// then not be used.
-    bool computeReference();
+    [[nodiscard]] bool computeReference();
 
     /// computeReference, then a check that the view can show the bitmap;
     /// every problem goes to the load problems (on its own: one notice
@@ -72,7 +72,7 @@ public:
 
     /// Writes the point's pixel on this map; true when that pixel, before
     /// truncation, lies on the bitmap (0 <= x <= width, 0 <= y <= height).
-    bool refPointToPixel(cl_RefPoint& point) const;
+    [[nodiscard]] bool refPointToPixel(cl_RefPoint& point) const;
 
     const std::string& calPath() const { return calPath_; }
     const std::string& bitmapFileName() const { return bitmapFileName_; }

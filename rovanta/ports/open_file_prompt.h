@@ -22,13 +22,13 @@ public:
     virtual ~OpenFilePrompt() = default;
     /// The full path the user chose (UTF-8), or nothing when cancelled. The
     /// chosen file need not exist; the caller checks.
-    virtual std::optional<std::string> askOpenFile(const OpenFileRequest& request) = 0;
+    [[nodiscard]] virtual std::optional<std::string> askOpenFile(const OpenFileRequest& request) = 0;
 };
 
 using InstalledOpenFilePrompt = Installed<OpenFilePrompt>;
 using ScopedOpenFilePrompt = InstalledOpenFilePrompt::Scope;
 
 /// Asks the installed prompt; without one every request is cancelled.
-std::optional<std::string> askOpenFile(const OpenFileRequest& request);
+[[nodiscard]] std::optional<std::string> askOpenFile(const OpenFileRequest& request);
 
 } // namespace rovanta

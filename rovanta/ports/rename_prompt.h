@@ -13,13 +13,13 @@ class RenamePrompt {
 public:
     virtual ~RenamePrompt() = default;
     /// The new name the user typed (UTF-8), or nothing when cancelled.
-    virtual std::optional<std::string> askNewName(const std::string& oldName) = 0;
+    [[nodiscard]] virtual std::optional<std::string> askNewName(const std::string& oldName) = 0;
 };
 
 using InstalledRenamePrompt = Installed<RenamePrompt>;
 using ScopedRenamePrompt = InstalledRenamePrompt::Scope;
 
 /// Asks the installed prompt; without one every rename is cancelled.
-std::optional<std::string> askNewName(const std::string& oldName);
+[[nodiscard]] std::optional<std::string> askNewName(const std::string& oldName);
 
 } // namespace rovanta

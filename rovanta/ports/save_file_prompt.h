@@ -22,13 +22,13 @@ public:
     virtual ~SaveFilePrompt() = default;
     /// The full path the user chose (UTF-8), or nothing when cancelled. The
     /// prompt does not ask about overwriting; the caller does.
-    virtual std::optional<std::string> askSaveFile(const SaveFileRequest& request) = 0;
+    [[nodiscard]] virtual std::optional<std::string> askSaveFile(const SaveFileRequest& request) = 0;
 };
 
 using InstalledSaveFilePrompt = Installed<SaveFilePrompt>;
 using ScopedSaveFilePrompt = InstalledSaveFilePrompt::Scope;
 
 /// Asks the installed prompt; without one every request is cancelled.
-std::optional<std::string> askSaveFile(const SaveFileRequest& request);
+[[nodiscard]] std::optional<std::string> askSaveFile(const SaveFileRequest& request);
 
 } // namespace rovanta

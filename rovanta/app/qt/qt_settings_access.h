@@ -22,7 +22,7 @@ public:
 
     /// Writes what is pending to the store (also done on destruction);
     /// false when the store could not be written.
-    bool flush();
+    [[nodiscard]] bool flush();
     /// Where the settings live, for messages.
     QString location() const { return settings_.fileName(); }
 

@@ -24,7 +24,7 @@ public:
 
     /// Start-up: settings, the shared dialogs, the main window. False when
     /// the window cannot be made.
-    bool initInstance();
+    [[nodiscard]] bool initInstance();
 
     CMainFrame* mainFrame() const { return frame_.get(); }
 

@@ -46,7 +46,7 @@ public:
     QAction* homeAction() const { return home_; }
 
 private:
-    bool openFile(const std::filesystem::path& file);
+    [[nodiscard]] bool openFile(const std::filesystem::path& file);
     void fillContents();
     void fillIndex();
     std::string startPage() const;

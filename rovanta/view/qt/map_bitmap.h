@@ -79,8 +79,8 @@ private:
     };
 
     MapBitmap() = default;
-    bool openRows(const std::string& path, const BmpHeader& header);
-    bool decodeWithQt(const std::string& path);
+    [[nodiscard]] bool openRows(const std::string& path, const BmpHeader& header);
+    [[nodiscard]] bool decodeWithQt(const std::string& path);
     BitmapWindow decodedWindow(const QRect& clipped) const;
     BitmapWindow storedRowsWindow(const QRect& clipped) const;
     BitmapWindow convertedWindow(const QRect& clipped, int step) const;

@@ -59,7 +59,7 @@ public:
     void runManager();
     /// The program is closing: asks about an unsaved tour. False keeps the
     /// program open; otherwise the recovery file goes.
-    bool queryClose();
+    [[nodiscard]] bool queryClose();
     /// From now on an unsaved tour is kept in a recovery file in `folder`.
     void startRecovery(const std::filesystem::path& folder);
     /// While the recovery file is kept.
