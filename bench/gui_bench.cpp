@@ -3,13 +3,13 @@
 // the folder tree opened along a folder of thousands of subfolders. Runs on
 // the offscreen platform, so the times include layout and painting into
 // the backing store, but no real display.
+#include "app/qt/main_frame.h"
 #include "manager/cl_manager.h"
-#include "manager/folder_tree.h"
-#include "manager/list_page_widget.h"
-#include "manager/manager_sheet.h"
+#include "manager/qt/folder_tree.h"
+#include "manager/qt/list_page_widget.h"
+#include "manager/qt/manager_sheet.h"
 #include "map_folder.h"
-#include "view/main_frame.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // screenshot), the next page, the other language, opening the file (its
 // reader started, the sitemaps read) and reading one page out of the
 // compressed file.
-#include "view/chm_archive.h"
-#include "view/help_window.h"
+#include "help/chm_archive.h"
+#include "help/qt/help_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // a point with the distances table open and the view repainted, the same
 // click across a map edge (the switch re-projects every point), and
 // printing the table.
-#include "dialogs/tour_distances_dialog.h"
+#include "dialogs/qt/tour_distances_dialog.h"
 #include "map_folder.h"
 #include "no_menus.h"
 #include "resources/command_ids.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@
 #include "memory_settings.h"
 #include "no_menus.h"
 #include "temp_folder.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <benchmark/benchmark.h>
 

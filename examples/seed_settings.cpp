@@ -4,12 +4,12 @@
 // what a user saved survives the next start. The manager's own pages do the
 // work, so the settings come out exactly as the program writes them.
 // Usage: rovanta_sample_settings FOLDER [CURRENT_MAP]
+#include "app/qt/qt_settings_access.h"
 #include "common/file_names.h"
-#include "dialogs/message.h"
 #include "manager/cl_manager.h"
 #include "manager/folder_list.h"
 #include "manager/settings_layout.h"
-#include "view/qt_settings_access.h"
+#include "ports/message.h"
 
 #include <QCoreApplication>
 

@@ -2,8 +2,8 @@
 // help reader process reads it for the window: the start page, contents,
 // index and a few objects. In process, so chmlib's own faults show here.
 #include "fuzz_input.h"
-#include "view/chm_file.h"
-#include "view/help_contents.h"
+#include "help/chm_file.h"
+#include "help/help_contents.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The contents or index file of a help archive, and the page of each entry.
 #include "fuzz_input.h"
-#include "view/help_contents.h"
+#include "help/help_contents.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // A settings file edited by hand. Only plain sections and names are read.
-#include "view/ini_values.h"
+#include "app/ini_values.h"
 #include "fuzz_input.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // A bitmap as the map view shows it: opened (mapped or decoded), then
 // painted at a few zooms, with and without its pyramid, into an image.
 #include "fuzz_input.h"
-#include "view/bitmap_painter.h"
+#include "view/qt/bitmap_painter.h"
 
 #include <QGuiApplication>
 #include <QImage>

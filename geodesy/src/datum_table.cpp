@@ -48,7 +48,7 @@ void setWholeEarth(DatumRow& row)
     row.northLatitude = kHalfPi;
 }
 
-bool parseSevenParamRow(std::string_view text, DatumRow& row)
+[[nodiscard]] bool parseSevenParamRow(std::string_view text, DatumRow& row)
 {
     RowReader r(text);
     double* p = row.parameters;
@@ -63,7 +63,7 @@ bool parseSevenParamRow(std::string_view text, DatumRow& row)
     return true;
 }
 
-bool parseThreeParamRow(std::string_view text, DatumRow& row)
+[[nodiscard]] bool parseThreeParamRow(std::string_view text, DatumRow& row)
 {
     RowReader r(text);
     double* p = row.parameters;
@@ -103,8 +103,8 @@ DatumRow fixedRow(DatumType type, std::string_view code, std::string_view name, 
 }
 
 template <std::size_t Rows, std::size_t Capacity, typename Parse>
-int readRows(const std::array<std::string_view, Rows>& texts, std::array<DatumRow, Capacity>& rows, int& count,
-             int fullBit, Parse parse)
+[[nodiscard]] int readRows(const std::array<std::string_view, Rows>& texts, std::array<DatumRow, Capacity>& rows,
+                           int& count, int fullBit, Parse parse)
 {
     int bits = 0;
     count = 0;
@@ -123,7 +123,7 @@ int readRows(const std::array<std::string_view, Rows>& texts, std::array<DatumRo
     return bits;
 }
 
-int build()
+[[nodiscard]] int build()
 {
     int bits = readRows(kSevenParamRows, g_sevenRows, g_sevenCount, datum_bits::kSevenParamFull, parseSevenParamRow);
     bits |= readRows(kThreeParamRows, g_threeRows, g_threeCount, datum_bits::kThreeParamFull, parseThreeParamRow);

@@ -43,12 +43,12 @@ struct DatumRow {
 
 /// Builds the table once per process: WGS 84, WGS 72, the seven-parameter
 /// rows, then the three-parameter rows. Later calls return 0 at once.
-int initDatumTable();
+[[nodiscard]] int initDatumTable();
 
 /// 1-based index of the datum with this code: upper-cased with white space
 /// removed, after a length test on the code as given (at most 6 characters).
 /// `index` is 0 on every failure.
-int findDatum(std::string_view code, int& index);
+[[nodiscard]] int findDatum(std::string_view code, int& index);
 
 /// Number of rows (both fixed rows included); 0 while the table is unbuilt.
 int datumCount();

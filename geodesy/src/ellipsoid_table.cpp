@@ -29,7 +29,7 @@ int g_count = 0;
 std::atomic<bool> g_built{false};
 std::mutex g_buildMutex;
 
-bool parseRow(std::string_view text, EllipsoidRow& row)
+[[nodiscard]] bool parseRow(std::string_view text, EllipsoidRow& row)
 {
     RowReader reader(text);
     char field[kNameField + 1] = {};
@@ -47,7 +47,7 @@ bool parseRow(std::string_view text, EllipsoidRow& row)
            reader.number(row.semiMinorAxis) && reader.number(row.inverseFlattening);
 }
 
-int build()
+[[nodiscard]] int build()
 {
     int bits = 0;
     int count = 0;

@@ -27,15 +27,15 @@ struct EllipsoidRow {
 
 /// Builds the table once per process from the built-in rows; later calls
 /// return 0 at once. A failed build leaves it unbuilt with count 0.
-int initEllipsoidTable();
+[[nodiscard]] int initEllipsoidTable();
 
 /// 1-based index of the ellipsoid whose code equals the first two characters
 /// of `code`, upper-cased. `index` is 0 on every failure.
-int findEllipsoid(std::string_view code, int& index);
+[[nodiscard]] int findEllipsoid(std::string_view code, int& index);
 
 /// Semi-major axis a (metres) and flattening f = 1/inverseFlattening of row
 /// `index` (1-based). a and f are 0 on every failure.
-int getEllipsoidParameters(int index, double& a, double& f);
+[[nodiscard]] int getEllipsoidParameters(int index, double& a, double& f);
 
 /// Number of rows; 0 while the table is unbuilt.
 int ellipsoidCount();

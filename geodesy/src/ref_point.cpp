@@ -38,8 +38,10 @@ double fromDegreeParts(int sign, double degrees, double minutes, double seconds)
 
 cl_RefPoint::cl_RefPoint()
 {
-    initDatumTable();
-    initEllipsoidTable();
+    // A failed build leaves a table empty; every lookup then fails and
+    // setDatum falls back to zeros, which the UTM setter refuses.
+    static_cast<void>(initDatumTable());
+    static_cast<void>(initEllipsoidTable());
     setDatum(0, 0);
 }
 
@@ -54,15 +56,18 @@ void cl_RefPoint::setDatum(std::int32_t zoneOverride, int kind)
     if (kind >= 0 && kind < static_cast<int>(std::size(kDatumChoices))) {
         const DatumChoice& choice = kDatumChoices[kind];
         int datum = 0;
-        findDatum(choice.datumCode, datum);
+        // A failed lookup leaves the index 0, which is what is kept then.
+        static_cast<void>(findDatum(choice.datumCode, datum));
         datumIndex = datum;
-        findEllipsoid(choice.ellipsoidCode, ellipsoid);
+        static_cast<void>(findEllipsoid(choice.ellipsoidCode, ellipsoid));
     }
     ellipsoidIndex = ellipsoid;
     double a = 0.0;
     double f = 0.0;
-    getEllipsoidParameters(ellipsoid, a, f);
-    setUtmParameters(a, f, zoneOverride);
+    // Nothing reports: a failed lookup gives a = f = 0, and the setter
+    // refuses those and any bad override, keeping the previous settings.
+    static_cast<void>(getEllipsoidParameters(ellipsoid, a, f));
+    static_cast<void>(setUtmParameters(a, f, zoneOverride));
 }
 
 void cl_RefPoint::setRefPoint(IPoint sign, DPoint deg)
@@ -120,7 +125,8 @@ void cl_RefPoint::setRefPoint(int zone, char letter, IPoint en)
     const char hemisphere = letter < 'N' ? 'S' : 'N';
     double lat = latitude;
     double lon = longitude;
-    utmToGeo(zone, hemisphere, en.x, en.y, lat, lon);
+    // Refused input writes nothing, so lat and lon keep the current position.
+    static_cast<void>(utmToGeo(zone, hemisphere, en.x, en.y, lat, lon));
     // A northing near a pole inverts to a latitude beyond the UTM domain,
     // even beyond the pole; such input is refused like any out of range.
     if (lat >= kUtmMinLatitude && lat <= kUtmMaxLatitude) {

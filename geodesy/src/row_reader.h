@@ -16,15 +16,15 @@ public:
     explicit RowReader(std::string_view row) : rest_(row) {}
 
     /// Exactly `count` characters, whitespace included (like %Nc).
-    bool chars(char* out, std::size_t count);
+    [[nodiscard]] bool chars(char* out, std::size_t count);
     /// A whitespace-delimited word of at most `capacity - 1` characters,
     /// stored terminated (like %s). A longer word fails.
-    bool word(char* out, std::size_t capacity);
+    [[nodiscard]] bool word(char* out, std::size_t capacity);
     /// Text between double quotes, at most `capacity - 1` characters,
     /// stored terminated (like "%N[^"]").
-    bool quoted(char* out, std::size_t capacity);
+    [[nodiscard]] bool quoted(char* out, std::size_t capacity);
     /// A decimal number, locale-independent (like %lf).
-    bool number(double& out);
+    [[nodiscard]] bool number(double& out);
 
 private:
     void skipBlanks();

@@ -40,14 +40,15 @@ bool isAcceptedFlattening(double flattening);
 /// Validates, derives and stores the projection parameters. Angles in
 /// radians, lengths in metres. A refused set-up leaves every parameter as it
 /// was. The central meridian is stored in (-pi, pi].
-int setTmParameters(double semiMajorAxis, double flattening, double originLatitude, double centralMeridian,
-                    double falseEasting, double falseNorthing, double scaleFactor);
+[[nodiscard]] int setTmParameters(double semiMajorAxis, double flattening, double originLatitude,
+                                  double centralMeridian, double falseEasting, double falseNorthing,
+                                  double scaleFactor);
 
 /// Radians in, metres out.
-int geoToTm(double latitude, double longitude, double& easting, double& northing);
+[[nodiscard]] int geoToTm(double latitude, double longitude, double& easting, double& northing);
 
 /// Metres in, radians out.
-int tmToGeo(double easting, double northing, double& latitude, double& longitude);
+[[nodiscard]] int tmToGeo(double easting, double northing, double& latitude, double& longitude);
 
 /// The current parameters, for inspection.
 struct TmParameters {

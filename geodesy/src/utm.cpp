@@ -74,8 +74,10 @@ double centralMeridian(int zone)
 
 void setUpProjection(int zone, double falseNorthing)
 {
-    setTmParameters(g_settings.semiMajorAxis, g_settings.flattening, 0.0, centralMeridian(zone), kUtmFalseEasting,
-                    falseNorthing, kUtmScaleFactor);
+    // setUtmParameters accepted these axes, and the zone's meridian, false
+    // easting and scale are fixed, so nothing here can be refused.
+    static_cast<void>(setTmParameters(g_settings.semiMajorAxis, g_settings.flattening, 0.0, centralMeridian(zone),
+                                      kUtmFalseEasting, falseNorthing, kUtmScaleFactor));
 }
 
 bool eastingInRange(double easting)
@@ -132,7 +134,8 @@ int geoToUtm(double latitude, double longitude, int& zone, char& hemisphere, dou
     const bool south = latitude < 0.0;
     hemisphere = south ? 'S' : 'N';
     setUpProjection(chosen, south ? kUtmFalseNorthingSouth : 0.0);
-    geoToTm(latitude, longitude, easting, northing);
+    // The UTM ranges checked below are narrower than the projection's own.
+    static_cast<void>(geoToTm(latitude, longitude, easting, northing));
 
     if (!eastingInRange(easting))
         bits |= kEasting;

@@ -38,17 +38,19 @@ struct UtmSettings {
 
 /// Validates and stores the settings; with any bit set nothing is stored.
 /// Refuses a <= 0, 1/f outside [250, 350] and an override outside 0..60.
-int setUtmParameters(double semiMajorAxis, double flattening, int zoneOverride);
+[[nodiscard]] int setUtmParameters(double semiMajorAxis, double flattening, int zoneOverride);
 UtmSettings utmSettings();
 
 /// Latitude and longitude in radians to zone, hemisphere ('N'/'S') and
 /// metres. Bits 1, 2 and 0x40 mean nothing was written; 4 and 8 are
 /// warnings with results written.
-int geoToUtm(double latitude, double longitude, int& zone, char& hemisphere, double& easting, double& northing);
+[[nodiscard]] int geoToUtm(double latitude, double longitude, int& zone, char& hemisphere, double& easting,
+                           double& northing);
 
 /// Zone, hemisphere and metres to latitude and longitude in radians. Input
 /// out of range is refused with nothing written; the override plays no part.
-int utmToGeo(int zone, char hemisphere, double easting, double northing, double& latitude, double& longitude);
+[[nodiscard]] int utmToGeo(int zone, char hemisphere, double easting, double northing, double& latitude,
+                           double& longitude);
 
 /// Band letter C..X (I and O unused) for a latitude in degrees; 'Z' below
 /// -80 or above 84. 80..84 inclusive is still 'X'.

@@ -2,21 +2,21 @@
 // program's own windows, on the offscreen platform with a fixed style, font
 // and window sizes, so that the same sources give the same pictures.
 // Usage: rovanta_help_screenshots OUTPUT_FOLDER
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_settings_access.h"
 #include "common/file_names.h"
-#include "dialogs/message.h"
-#include "dialogs/remarks_dialog.h"
-#include "dialogs/tour_distances_dialog.h"
+#include "common/qt/icons.h"
+#include "dialogs/qt/remarks_dialog.h"
+#include "dialogs/qt/tour_distances_dialog.h"
 #include "manager/cl_manager.h"
 #include "manager/folder_list.h"
-#include "manager/folder_page_widget.h"
-#include "manager/folder_tree.h"
-#include "manager/manager_sheet.h"
+#include "manager/qt/folder_page_widget.h"
+#include "manager/qt/folder_tree.h"
+#include "manager/qt/manager_sheet.h"
 #include "png_output.h"
+#include "ports/message.h"
 #include "resources/command_ids.h"
-#include "view/icons.h"
-#include "view/main_frame.h"
-#include "view/qt_settings_access.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <QAction>
 #include <QApplication>

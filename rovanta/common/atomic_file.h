@@ -14,7 +14,7 @@ namespace rovanta {
 /// content, never a partial one. An existing file keeps its permissions;
 /// a read-only existing file is refused. Returns false, leaving `file` as it
 /// was, on any failure.
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view content);
+[[nodiscard]] bool writeFileAtomically(const std::filesystem::path& file, std::string_view content);
 
 /// Two-step form of writeFileAtomically for saving files together: stage()
 /// writes and flushes the temporary file, commit() renames it into place.
@@ -42,12 +42,12 @@ private:
 
     enum class Placed { no, swapped, created, replaced };
 
-    bool fail(int error);
-    bool fail(const std::error_code& error);
-    bool isStaged();
-    bool writeTemporary(std::string_view content);
-    bool renameIntoPlace();
-    bool swapIntoPlace();
+    [[nodiscard]] bool fail(int error);
+    [[nodiscard]] bool fail(const std::error_code& error);
+    [[nodiscard]] bool isStaged();
+    [[nodiscard]] bool writeTemporary(std::string_view content);
+    [[nodiscard]] bool renameIntoPlace();
+    [[nodiscard]] bool swapIntoPlace();
     void undoPlacing();
     void removeTemporary();
 

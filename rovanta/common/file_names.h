@@ -33,6 +33,6 @@ std::filesystem::path findInFolderIgnoreCase(const std::filesystem::path& folder
 
 /// Renames `from` to `to` unless `to` already exists (no file is ever
 /// replaced); false when refused or when the rename fails.
-bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+[[nodiscard]] bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace rovanta

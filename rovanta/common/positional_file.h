@@ -44,8 +44,8 @@ private:
         : descriptor_(descriptor), path_(std::move(path)), opened_(opened)
     {
     }
-    static bool identify(int descriptor, Identity& identity);
-    static bool identify(const std::filesystem::path& path, Identity& identity);
+    [[nodiscard]] static bool identify(int descriptor, Identity& identity);
+    [[nodiscard]] static bool identify(const std::filesystem::path& path, Identity& identity);
 
     int descriptor_;
     std::filesystem::path path_;

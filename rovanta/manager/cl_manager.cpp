@@ -1,6 +1,6 @@
 #include "manager/cl_manager.h"
 
-#include "dialogs/message.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 namespace rovanta {
@@ -10,10 +10,9 @@ cl_Manager::cl_Manager(SettingsAccess& settings) : settings_(settings)
     loadFolders();
     loadMaps();
     loadTours();
-    maps_page_ =
-        std::make_unique<cl_MapList>(button_, folderList_, maps_, [this] { tours_page_->releaseCurrentTour(); });
-    tours_page_ = std::make_unique<cl_TourList>(button_, folderList_, tours_);
-    folders_page_ = std::make_unique<cl_Folder>(button_, folderList_, settings_);
+    mapsPage_ = std::make_unique<cl_MapList>(button_, folderList_, maps_, [this] { toursPage_->releaseCurrentTour(); });
+    toursPage_ = std::make_unique<cl_TourList>(button_, folderList_, tours_);
+    foldersPage_ = std::make_unique<cl_Folder>(button_, folderList_, settings_);
 }
 
 cl_Manager::~cl_Manager()
@@ -21,15 +20,15 @@ cl_Manager::~cl_Manager()
     saveFolders();
     saveMaps();
     saveTours();
-    folders_page_->saveState();
+    foldersPage_->saveState();
 }
 
 MapRecord cl_Manager::selectedMap() const
 {
-    if (MapRecord selected = maps_page_->selectedMap())
+    if (MapRecord selected = mapsPage_->selectedMap())
         return selected;
     for (const auto& item : maps_) {
-        if (item.second->status == kStatusCurrent)
+        if (item.second->status() == kStatusCurrent)
             return item.second;
     }
     return nullptr;
@@ -37,8 +36,8 @@ MapRecord cl_Manager::selectedMap() const
 
 void cl_Manager::markCurrent(const MapRecord& map)
 {
-    map->status = kStatusCurrent;
-    maps_page_->setSelected(map);
+    map->setStatus(kStatusCurrent);
+    mapsPage_->setSelected(map);
 }
 
 void cl_Manager::beginSheet()
@@ -55,16 +54,16 @@ void cl_Manager::showPage(SheetPage page)
     switch (page) {
     case SheetPage::kMaps:
         if (opening)
-            maps_page_->open();
-        maps_page_->activate();
+            mapsPage_->open();
+        mapsPage_->activate();
         break;
     case SheetPage::kTours:
         if (opening)
-            tours_page_->open();
-        tours_page_->activate();
+            toursPage_->open();
+        toursPage_->activate();
         break;
     case SheetPage::kFolders:
-        folders_page_->activate();
+        foldersPage_->activate();
         break;
     }
 }
@@ -72,7 +71,7 @@ void cl_Manager::showPage(SheetPage page)
 MapRecord cl_Manager::listedMapHolding(cl_Tour& tour) const
 {
     for (cl_Tour::Position pos = tour.getHeadPosition(); pos;) {
-        if (MapRecord map = maps_page_->listedMapContaining(tour.getNext(pos)))
+        if (MapRecord map = mapsPage_->listedMapContaining(tour.getNext(pos)))
             return map;
     }
     return nullptr;
@@ -80,16 +79,17 @@ MapRecord cl_Manager::listedMapHolding(cl_Tour& tour) const
 
 void cl_Manager::placeCurrentTour()
 {
-    const TourRecord tour = tours_page_->currentTour();
+    const TourRecord tour = toursPage_->currentTour();
     if (!tour || tour->getPointCount() == 0)
         return;
     if (const MapRecord map = listedMapHolding(*tour)) {
-        maps_page_->selectRecord(map);
+        mapsPage_->selectRecord(map);
+        // Points off this map keep the pixel written for them all the same.
         for (cl_Tour::Position each = tour->getHeadPosition(); each;)
-            map->refPointToPixel(tour->getNext(each));
+            static_cast<void>(map->refPointToPixel(tour->getNext(each)));
         return;
     }
-    tours_page_->releaseCurrentTour();
+    toursPage_->releaseCurrentTour();
     showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
 }
 
@@ -106,11 +106,11 @@ void cl_Manager::finishWithOk()
 {
     placeCurrentTour();
     if (wasShown(SheetPage::kMaps))
-        maps_page_->commit();
+        mapsPage_->commit();
     if (wasShown(SheetPage::kTours))
-        tours_page_->commit();
+        toursPage_->commit();
     if (wasShown(SheetPage::kFolders))
-        folders_page_->commit();
+        foldersPage_->commit();
     shown_.fill(false);
     sheetTour_ = nullptr;
 }
@@ -118,8 +118,8 @@ void cl_Manager::finishWithOk()
 void cl_Manager::finishWithCancel()
 {
     if (wasShown(SheetPage::kFolders))
-        folders_page_->cancel();
-    tours_page_->restoreCurrentTour(sheetTour_);
+        foldersPage_->cancel();
+    toursPage_->restoreCurrentTour(sheetTour_);
     shown_.fill(false);
     sheetTour_ = nullptr;
 }

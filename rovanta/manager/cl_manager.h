@@ -46,7 +46,7 @@ public:
     /// the position; the position then carries its pixel on that map.
     /// Nothing (and the position unchanged) when none holds it.
     MapRecord findMapContaining(cl_RefPoint& position) const;
-    void markChecked(cl_Map& map) { map.status = kStatusChecked; }
+    void markChecked(cl_Map& map) { map.setStatus(kStatusChecked); }
     /// Adds the last save folder to the folder list unless the list already
     /// holds its text anywhere.
     void addLastSaveFolder();
@@ -61,13 +61,13 @@ public:
     // The sheet.
     /// The map the maps page selected, else the first current map.
     MapRecord selectedMap() const;
-    TourRecord currentTour() const { return tours_page_->currentTour(); }
+    TourRecord currentTour() const { return toursPage_->currentTour(); }
     /// The view moved to this map: it is current and selected.
     void markCurrent(const MapRecord& map);
 
-    cl_MapList& mapList() { return *maps_page_; }
-    cl_TourList& tourList() { return *tours_page_; }
-    cl_Folder& folderPage() { return *folders_page_; }
+    cl_MapList& mapList() { return *mapsPage_; }
+    cl_TourList& tourList() { return *toursPage_; }
+    cl_Folder& folderPage() { return *foldersPage_; }
     const ActionButton& actionButton() const { return button_; }
 
     /// Asked before OK drops the tour that was current when the sheet opened
@@ -108,9 +108,9 @@ private:
     std::string lastSaveFolder_;
 
     ActionButton button_;
-    std::unique_ptr<cl_MapList> maps_page_;
-    std::unique_ptr<cl_TourList> tours_page_;
-    std::unique_ptr<cl_Folder> folders_page_;
+    std::unique_ptr<cl_MapList> mapsPage_;
+    std::unique_ptr<cl_TourList> toursPage_;
+    std::unique_ptr<cl_Folder> foldersPage_;
     std::array<bool, 3> shown_{};
     TourRecord sheetTour_;
     DropTourCheck dropTourCheck_;

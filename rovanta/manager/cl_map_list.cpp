@@ -1,10 +1,10 @@
 #include "manager/cl_map_list.h"
 
 #include "common/text_convert.h"
-#include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
 #include "map/load_problems.h"
+#include "ports/rename_prompt.h"
 
 namespace rovanta {
 
@@ -48,13 +48,13 @@ void cl_MapList::searchFile(const std::string& folder, const std::string& file)
     if (!map.loadCalFile(joinFolderFile(folder, file), name))
         return;
     const auto known = working_.find(name);
-    if (known != working_.end() && known->second->status != kStatusUnread) {
-        known->second->found = 1;
+    if (known != working_.end() && known->second->status() != kStatusUnread) {
+        known->second->setFound(1);
         return;
     }
     if (!map.prepareForUse())
         return;
-    map.status = kStatusUnchecked;
+    map.setStatus(kStatusUnchecked);
     if (known != working_.end())
         *known->second = map; // an unread record gains its data, keeping its holders
     else

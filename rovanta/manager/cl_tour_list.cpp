@@ -1,9 +1,9 @@
 #include "manager/cl_tour_list.h"
 
 #include "common/file_names.h"
-#include "dialogs/rename_prompt.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
+#include "ports/rename_prompt.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,7 +42,9 @@ bool renamePair(const std::string& oldPath, const std::string& dir, const std::s
         return false;
     if (renameNoReplace(remarks, newRemarks))
         return true;
-    renameNoReplace(newTour, toFsPath(oldPath));
+    // Best effort: the rename has failed either way; this only tries to
+    // keep tour and remarks under one name.
+    static_cast<void>(renameNoReplace(newTour, toFsPath(oldPath)));
     return false;
 }
 } // namespace

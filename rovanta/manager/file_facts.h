@@ -13,6 +13,6 @@ struct FileFacts {
 };
 
 /// Nothing when the path is empty or names no readable regular file.
-std::optional<FileFacts> lookUpFile(const std::string& path);
+[[nodiscard]] std::optional<FileFacts> lookUpFile(const std::string& path);
 
 } // namespace rovanta

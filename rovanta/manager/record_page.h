@@ -5,11 +5,11 @@
 
 #include "common/file_names.h"
 #include "common/text_convert.h"
-#include "dialogs/message.h"
 #include "manager/folder_list.h"
 #include "manager/list_page.h"
 #include "manager/page_state.h"
 #include "manager/records.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -57,7 +57,7 @@ protected:
         store_ = working_;
         RecordPtr current;
         for (const auto& item : working_) {
-            if (statusOf(*item.second) == kStatusCurrent)
+            if (item.second->status() == kStatusCurrent)
                 current = item.second;
         }
         return current;
@@ -70,7 +70,7 @@ protected:
     template <class Visit> std::vector<RecordPtr> searchFolders(std::string_view extension, Visit visit)
     {
         for (auto& item : working_)
-            setFoundOf(*item.second, false);
+            item.second->setFound(0);
         for (const std::string& folder : walkFolderList(folderList_)) {
             for (const std::string& file : listFolderFiles(folder, extension))
                 visit(folder, file);
@@ -78,7 +78,7 @@ protected:
         refresh();
         std::vector<RecordPtr> dropped;
         std::erase_if(working_, [&](const auto& item) {
-            if (isFound(*item.second))
+            if (item.second->found() != 0)
                 return false;
             dropped.push_back(item.second);
             return true;
@@ -112,10 +112,10 @@ protected:
         entries_.clear();
         RecordPtr current;
         for (const auto& [name, record] : working_) {
-            if (!isFound(*record))
+            if (record->found() == 0)
                 continue;
-            entries_.push_back({name, statusOf(*record)});
-            if (statusOf(*record) == kStatusCurrent)
+            entries_.push_back({name, record->status()});
+            if (record->status() == kStatusCurrent)
                 current = record;
         }
         findCurrentEntry();
@@ -140,7 +140,7 @@ protected:
     void setRowStatus(int row, int status)
     {
         entries_[row].icon = status;
-        setStatusOf(*recordAt(row), status);
+        recordAt(row)->setStatus(status);
     }
 
     /// Show: the entry that was current becomes checked, `row` current.

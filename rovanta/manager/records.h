@@ -40,39 +40,4 @@ using TourRecord = std::shared_ptr<cl_Tour>;
 using MapCollection = std::map<std::string, MapRecord, NameOrder>;
 using TourCollection = std::map<std::string, TourRecord, NameOrder>;
 
-// One spelling of status and found for both record kinds, so the pages
-// share their list logic.
-inline std::int32_t statusOf(const cl_Map& map)
-{
-    return map.status;
-}
-inline std::int32_t statusOf(const cl_Tour& tour)
-{
-    return tour.status();
-}
-inline void setStatusOf(cl_Map& map, std::int32_t status)
-{
-    map.status = status;
-}
-inline void setStatusOf(cl_Tour& tour, std::int32_t status)
-{
-    tour.setStatus(status);
-}
-inline bool isFound(const cl_Map& map)
-{
-    return map.found != 0;
-}
-inline bool isFound(const cl_Tour& tour)
-{
-    return tour.found() != 0;
-}
-inline void setFoundOf(cl_Map& map, bool found)
-{
-    map.found = found ? 1 : 0;
-}
-inline void setFoundOf(cl_Tour& tour, bool found)
-{
-    tour.setFound(found ? 1 : 0);
-}
-
 } // namespace rovanta

@@ -57,8 +57,8 @@ void cl_Manager::loadMaps()
             continue;
         auto map = std::make_shared<cl_Map>();
         maps_[name] = map;
-        map->status = sanitizeStatus(settings_.readInt(settings::kMapStatus, key, kStatusUnread));
-        if (map->status == kStatusUnread)
+        map->setStatus(sanitizeStatus(settings_.readInt(settings::kMapStatus, key, kStatusUnread)));
+        if (map->status() == kStatusUnread)
             continue; // kept unread until a search meets its file
         std::string fileName = stored->baseName;
         if (!map->loadCalFile(stored->fullPath, fileName) || !map->prepareForUse())
@@ -118,7 +118,7 @@ void cl_Manager::saveMaps()
         const std::string key = settings::mapKey(i++);
         settings_.writeString(settings::kMapName, key, name);
         settings_.writeString(settings::kMapPath, key, composeStoredPath(map->calPath(), folderPaths_));
-        settings_.writeInt(settings::kMapStatus, key, map->status);
+        settings_.writeInt(settings::kMapStatus, key, map->status());
     }
 }
 
@@ -137,7 +137,7 @@ void cl_Manager::saveTours()
 MapRecord cl_Manager::findMapContaining(cl_RefPoint& position) const
 {
     for (const auto& item : maps_) {
-        const std::int32_t status = item.second->status;
+        const std::int32_t status = item.second->status();
         if (status != kStatusChecked && status != kStatusCurrent)
             continue;
         cl_RefPoint candidate = position;

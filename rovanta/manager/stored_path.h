@@ -20,7 +20,7 @@ struct SplitStoredPath {
 };
 
 /// Nothing when the stored path holds no backslash.
-std::optional<SplitStoredPath> splitStoredPath(std::string_view stored, const FolderTable& folderKeys);
+[[nodiscard]] std::optional<SplitStoredPath> splitStoredPath(std::string_view stored, const FolderTable& folderKeys);
 
 /// The stored form of a real path: the value name of its folder (empty when
 /// the folder is not listed), a backslash and the file name.

@@ -106,10 +106,11 @@ BmpFault readGeometry(const Bytes& bytes, BmpHeader& h, std::uint32_t& colorsUse
     return compressionFault(h);
 }
 
-// Channel masks, the colour table and where the pixel rows lie in the file.
-BmpFault readLayout(const Bytes& bytes, BmpHeader& h, std::uint32_t colorsUsed)
+// The channel masks: from the header or the masks after a 40-byte one, or
+// the fixed ones of uncompressed 16, 24 and 32 bits. Moves `headersEnd`
+// past masks that follow the header.
+BmpFault readMasks(const Bytes& bytes, BmpHeader& h, std::uint64_t& headersEnd)
 {
-    std::uint64_t headersEnd = kInfoStart + h.infoHeaderSize;
     if (h.compression == kBmpBitfields || h.compression == kBmpAlphaBitfields) {
         // A 40-byte header is followed by the masks; the longer ones hold them.
         bool alpha = h.infoHeaderSize >= 56;
@@ -133,27 +134,46 @@ BmpFault readLayout(const Bytes& bytes, BmpHeader& h, std::uint32_t colorsUsed)
         h.greenMask = 0x00FF00;
         h.blueMask = 0x0000FF;
     }
+    return BmpFault::kNone;
+}
 
-    if (h.bitsPerPixel <= 8) {
-        const std::uint32_t fullPalette = 1u << h.bitsPerPixel;
-        if (colorsUsed > fullPalette)
-            return BmpFault::kUnreadable;
-        h.paletteEntries = colorsUsed != 0 ? colorsUsed : fullPalette;
-        h.paletteOffset = headersEnd;
-        headersEnd += std::uint64_t{h.paletteEntries} * h.paletteEntrySize;
-    }
+// The colour table of 1 to 8 bits, at `headersEnd`, which moves past it.
+BmpFault readPalette(BmpHeader& h, std::uint32_t colorsUsed, std::uint64_t& headersEnd)
+{
+    if (h.bitsPerPixel > 8)
+        return BmpFault::kNone;
+    const std::uint32_t fullPalette = 1u << h.bitsPerPixel;
+    if (colorsUsed > fullPalette)
+        return BmpFault::kUnreadable;
+    h.paletteEntries = colorsUsed != 0 ? colorsUsed : fullPalette;
+    h.paletteOffset = headersEnd;
+    headersEnd += std::uint64_t{h.paletteEntries} * h.paletteEntrySize;
+    return BmpFault::kNone;
+}
+
+// Where the pixel rows lie: after the headers and inside the file.
+BmpFault readPixelExtent(BmpHeader& h, std::uint64_t headersEnd)
+{
     if (h.pixelOffset < headersEnd || h.pixelOffset >= h.fileSize)
         return BmpFault::kUnreadable;
-
     h.stride = (std::int64_t{h.width} * h.bitsPerPixel + 31) / 32 * 4;
     if (h.compression == kBmpRle8 || h.compression == kBmpRle4) {
         h.pixelBytes = h.fileSize - h.pixelOffset;
-    } else {
-        h.pixelBytes = static_cast<std::uint64_t>(h.stride * h.height);
-        if (h.pixelBytes > h.fileSize - h.pixelOffset)
-            return BmpFault::kUnreadable;
+        return BmpFault::kNone;
     }
-    return BmpFault::kNone;
+    h.pixelBytes = static_cast<std::uint64_t>(h.stride * h.height);
+    return h.pixelBytes > h.fileSize - h.pixelOffset ? BmpFault::kUnreadable : BmpFault::kNone;
+}
+
+// Channel masks, the colour table and where the pixel rows lie in the file.
+BmpFault readLayout(const Bytes& bytes, BmpHeader& h, std::uint32_t colorsUsed)
+{
+    std::uint64_t headersEnd = kInfoStart + h.infoHeaderSize;
+    if (const BmpFault fault = readMasks(bytes, h, headersEnd); fault != BmpFault::kNone)
+        return fault;
+    if (const BmpFault fault = readPalette(h, colorsUsed, headersEnd); fault != BmpFault::kNone)
+        return fault;
+    return readPixelExtent(h, headersEnd);
 }
 
 BmpRead failed(BmpFault fault)

@@ -60,6 +60,6 @@ struct BmpRead {
 [[nodiscard]] BmpRead inspectBmpHeader(const std::filesystem::path& file);
 
 /// The header of inspectBmpHeader, when there is one.
-std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file);
+[[nodiscard]] std::optional<BmpHeader> readBmpHeader(const std::filesystem::path& file);
 
 } // namespace rovanta

@@ -3,10 +3,10 @@
 #include "common/file_names.h"
 #include "common/text_convert.h"
 #include "common/text_file.h"
-#include "dialogs/message.h"
 #include "map/bmp_header.h"
 #include "map/cal_line.h"
 #include "map/load_problems.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -77,7 +77,7 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
         ++number;
     }
     mapName_ = name;
-    found = 1;
+    found_ = 1;
     return true;
 }
 

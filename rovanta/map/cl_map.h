@@ -33,19 +33,19 @@ public:
     /// silently and leaving the map unchanged, when the path is empty, the
     /// file cannot be read as text, or it is no calibration file at all
     /// (empty, or its first non-blank line starts with no key).
-    bool loadCalFile(const std::string& path, std::string& name);
+    [[nodiscard]] bool loadCalFile(const std::string& path, std::string& name);
 
     /// Replaces every "NAME:" line of the calibration file at `path` (one is
     /// added after a "TYPE:" line, or first, if there is none) and keeps
     /// every other line and its line end. The file is replaced atomically.
-    static bool renameCalFile(const std::string& path, const std::string& newName);
+    [[nodiscard]] static bool renameCalFile(const std::string& path, const std::string& newName);
 
     /// Derives scale, rotation, zone and corners from the two reference
     /// points and the bitmap's size. False when the georeference is not
     /// usable: fewer than two reference points, equal pixel positions, equal
     /// UTM positions, or a position outside the UTM domain. The map must
     /// then not be used.
-    bool computeReference();
+    [[nodiscard]] bool computeReference();
 
     /// computeReference, then a check that the view can show the bitmap;
     /// every problem goes to the load problems (on its own: one notice
@@ -72,7 +72,7 @@ public:
 
     /// Writes the point's pixel on this map; true when that pixel, before
     /// truncation, lies on the bitmap (0 <= x <= width, 0 <= y <= height).
-    bool refPointToPixel(cl_RefPoint& point) const;
+    [[nodiscard]] bool refPointToPixel(cl_RefPoint& point) const;
 
     const std::string& calPath() const { return calPath_; }
     const std::string& bitmapFileName() const { return bitmapFileName_; }
@@ -92,8 +92,12 @@ public:
     /// Number of "REFERENCE_POINT:" lines stored by the last load (0..2).
     int referencePointCount() const { return referenceCount_; }
 
-    std::int32_t status = 0; ///< -1 not loaded, 0 unchecked, 1 checked, 2 current
-    std::int32_t found = 0;  ///< 1 after a successful load; a rescan clears and sets it
+    /// -1 not loaded, 0 unchecked, 1 checked, 2 current.
+    std::int32_t status() const { return status_; }
+    void setStatus(std::int32_t status) { status_ = status; }
+    /// 1 after a successful load; a rescan clears and sets it.
+    std::int32_t found() const { return found_; }
+    void setFound(std::int32_t found) { found_ = found; }
 
 private:
     std::string calPath_;
@@ -108,6 +112,8 @@ private:
     double cosRotation_ = 1.0;
     double sinRotation_ = 0.0;
     int referenceCount_ = 0;
+    std::int32_t status_ = 0;
+    std::int32_t found_ = 0;
 };
 
 } // namespace rovanta

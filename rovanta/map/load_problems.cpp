@@ -3,7 +3,7 @@
 #include "common/display_text.h"
 #include "common/installed.h"
 #include "common/text_convert.h"
-#include "dialogs/message.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 
 #include <algorithm>

@@ -65,7 +65,7 @@ public:
     /// map pixel (x, y), with its remark. At most one point goes.
     void deleteAt(std::int32_t x, std::int32_t y);
     /// Removes the last point and remark; true when a point remains.
-    bool deleteLast();
+    [[nodiscard]] bool deleteLast();
     /// Removes every point and remark; name, path, status and found stay.
     void clear();
 
@@ -89,14 +89,14 @@ public:
     /// Appends the points of the tour file at `path` and the remarks beside
     /// it; sets name, path, status and found 1. False when the tour file
     /// cannot be read; the tour is then unchanged.
-    bool load(const std::string& name, const std::string& path, std::int32_t status);
+    [[nodiscard]] bool load(const std::string& name, const std::string& path, std::int32_t status);
     /// Asks for a file (selectSaveFile) and writes the tour and remarks
     /// files. `folder` is where the dialog opens and becomes the chosen
     /// folder. False when cancelled, declined or the tour file cannot be
     /// written; the previous files are then intact. Name and path stay.
-    bool save(std::string& folder);
+    [[nodiscard]] bool save(std::string& folder);
     /// The save dialog with the overwrite question; the chosen full path.
-    std::optional<std::string> selectSaveFile(std::string& folder);
+    [[nodiscard]] std::optional<std::string> selectSaveFile(std::string& folder);
 
 private:
     std::string name_;

@@ -5,8 +5,8 @@
 #include "common/file_names.h"
 #include "common/text_convert.h"
 #include "common/text_file.h"
-#include "dialogs/message.h"
-#include "dialogs/save_file_prompt.h"
+#include "ports/message.h"
+#include "ports/save_file_prompt.h"
 #include "resources/string_table.h"
 
 #include <cmath>

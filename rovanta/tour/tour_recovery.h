@@ -38,12 +38,12 @@ struct RecoveryRecord {
 std::string formatRecoveryRecord(const RecoveryRecord& record);
 /// Nothing for text that is not a whole record of this version: an unknown
 /// key, a bad number, a missing end line (a damaged file is ignored).
-std::optional<RecoveryRecord> parseRecoveryRecord(std::string_view text);
+[[nodiscard]] std::optional<RecoveryRecord> parseRecoveryRecord(std::string_view text);
 
 /// Writes the record to a temporary file and renames it into place,
 /// creating the folder first.
 [[nodiscard]] bool writeRecoveryFile(const std::filesystem::path& file, const RecoveryRecord& record);
-std::optional<RecoveryRecord> readRecoveryFile(const std::filesystem::path& file);
+[[nodiscard]] std::optional<RecoveryRecord> readRecoveryFile(const std::filesystem::path& file);
 
 /// The file process `pid` keeps its unsaved tour in, inside `folder`.
 std::filesystem::path recoveryFileFor(const std::filesystem::path& folder, std::int64_t pid);

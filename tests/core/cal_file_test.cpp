@@ -47,7 +47,7 @@ TEST(CalFile, LoadsHarbourSilently)
     EXPECT_EQ(map.mapName(), "Harbour");
     EXPECT_EQ(map.bitmapFileName(), "harbour.bmp");
     EXPECT_EQ(map.calPath(), dir.file("harbour.cal"));
-    EXPECT_EQ(map.found, 1);
+    EXPECT_EQ(map.found(), 1);
     EXPECT_EQ(map.referencePointCount(), 2);
     EXPECT_EQ(map.referencePoint(0).pixel.x, 120);
     EXPECT_EQ(map.referencePoint(0).pixel.y, 85);
@@ -171,7 +171,7 @@ TEST(CalFile, UnreadableFilesLeaveTheMapUnchanged)
     // A bitmap given the wrong extension would otherwise raise a notice per "line".
     EXPECT_FALSE(map.loadCalFile(dir.write("binary.cal", std::string("BM\0\0\n\n\n", 7)), name));
     EXPECT_EQ(name, "keep");
-    EXPECT_EQ(map.found, 0);
+    EXPECT_EQ(map.found(), 0);
     EXPECT_TRUE(map.calPath().empty());
     EXPECT_TRUE(answerer.shown.empty());
 }

@@ -1,10 +1,10 @@
 // The compiled help files as the help window reads them.
 #include "damaged_help.h"
+#include "help/chm_archive.h"
+#include "help/chm_file.h"
+#include "help/chm_reader_client.h"
+#include "help/help_contents.h"
 #include "temp_folder.h"
-#include "view/chm_archive.h"
-#include "view/chm_file.h"
-#include "view/chm_reader_client.h"
-#include "view/help_contents.h"
 
 #include <gtest/gtest.h>
 

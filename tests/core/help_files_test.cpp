@@ -1,10 +1,10 @@
 // The main window's help: which file and language a start finds, the
 // search dialog for a missing file, and the topic of each help context.
+#include "help/help_files.h"
+#include "help/help_topics.h"
 #include "memory_settings.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/help_files.h"
-#include "view/help_topics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The sitemap format of the help's contents and index.
-#include "view/help_contents.h"
+#include "help/help_contents.h"
 
 #include <gtest/gtest.h>
 

@@ -120,7 +120,7 @@ TEST_F(Pages, MapSearchReadsAMapKeptUnread)
     EXPECT_EQ(maps().working().at("Alps"), stored);
     EXPECT_EQ(stored->calPath(), toUtf8(first / "a.cal"));
     maps().toggle(0);
-    EXPECT_EQ(stored->status, kStatusChecked);
+    EXPECT_EQ(stored->status(), kStatusChecked);
     EXPECT_GT(stored->scale(), 0.0);
 }
 
@@ -274,7 +274,7 @@ TEST_F(Pages, TogglesCycleTheStateIcons)
     }
     EXPECT_EQ(listed(maps().entries()), "a:1 b:0 c:0");
     EXPECT_EQ(listed(tours().entries()), "a:1 b:0 c:0");
-    EXPECT_EQ(manager->maps().at("c")->status, kStatusUnchecked);
+    EXPECT_EQ(manager->maps().at("c")->status(), kStatusUnchecked);
     EXPECT_FALSE(maps().selectedMap());
     EXPECT_FALSE(tours().currentTour());
     EXPECT_EQ(tours().currentIndex(), -1);
@@ -300,7 +300,7 @@ TEST_F(Pages, ShowMovesTheCurrentMarkAndAShownMapReleasesTheTour)
 
     maps().show(row(maps(), "B"));
     EXPECT_EQ(listed(maps().entries()), "A:1 B:2");
-    EXPECT_EQ(manager->maps().at("A")->status, kStatusChecked);
+    EXPECT_EQ(manager->maps().at("A")->status(), kStatusChecked);
     EXPECT_FALSE(manager->currentTour());
     tours().refresh();
     EXPECT_EQ(listed(tours().entries()), "T1:1 T2:1");
@@ -370,7 +370,7 @@ TEST_F(Pages, RenamingAMapRewritesItsFileAndItsOwnName)
     EXPECT_TRUE(answerer.shown.empty());
 
     const MapRecord alpen = maps().working().at("Alpen");
-    EXPECT_EQ(alpen->status, kStatusCurrent);
+    EXPECT_EQ(alpen->status(), kStatusCurrent);
     EXPECT_EQ(alpen->mapName(), "Alpen");
     cl_Map reread;
     std::string name;
@@ -381,7 +381,7 @@ TEST_F(Pages, RenamingAMapRewritesItsFileAndItsOwnName)
     // shown, and selecting its record finds it.
     maps().show(row(maps(), "Bay"));
     EXPECT_EQ(listed(maps().entries()), "Alpen:1 Bay:2");
-    EXPECT_EQ(alpen->status, kStatusChecked);
+    EXPECT_EQ(alpen->status(), kStatusChecked);
     maps().selectRecord(alpen);
     EXPECT_EQ(listed(maps().entries()), "Alpen:2 Bay:1");
 }

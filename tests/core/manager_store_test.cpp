@@ -26,7 +26,7 @@ std::string keys(const MapCollection& maps)
 {
     std::string text;
     for (const auto& [name, map] : maps)
-        text += (text.empty() ? "" : " ") + name + ":" + std::to_string(map->status);
+        text += (text.empty() ? "" : " ") + name + ":" + std::to_string(map->status());
     return text;
 }
 
@@ -210,7 +210,7 @@ TEST_F(Store, AMapWithoutStoredStatusIsKeptUnreadAndUnlisted)
     {
         cl_Manager manager(registry);
         ASSERT_EQ(keys(manager.maps()), "Alps:-1");
-        EXPECT_EQ(manager.maps().at("Alps")->found, 0);
+        EXPECT_EQ(manager.maps().at("Alps")->found(), 0);
         EXPECT_EQ(manager.maps().at("Alps")->calPath(), "");
         manager.beginSheet();
         EXPECT_TRUE(manager.mapList().entries().empty());

@@ -1,5 +1,5 @@
 // The message facility and the string table behind it.
-#include "dialogs/message.h"
+#include "ports/message.h"
 #include "resources/string_table.h"
 #include "scripted_dialogs.h"
 

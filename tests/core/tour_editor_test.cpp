@@ -1,8 +1,10 @@
 // Editing the tour with the mouse, the popup and the Tour menu, on two maps
 // side by side, through a stand-in for the map view.
-#include "view/tour_editor.h"
+#include "editing/tour_editor.h"
 
 #include "common/file_names.h"
+#include "editing/tour_commands.h"
+#include "editing/view_layout.h"
 #include "map_files.h"
 #include "memory_settings.h"
 #include "point_compare.h"
@@ -10,8 +12,6 @@
 #include "resources/string_table.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/tour_commands.h"
-#include "view/view_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +259,21 @@ TEST_F(ViewEditing, MoveAndInsertModesActOnTheNextPress)
     EXPECT_EQ(pixelOf(0), (IPoint{10, 20}));
     EXPECT_EQ(pixelOf(1), (IPoint{50, 50}));
     EXPECT_EQ(tour->getRemarks().size(), 3u);
+
+    // Both chosen before a press: that press moves, the next one inserts.
+    mark({50, 50});
+    editor.onPopupCommand(kInsertBeforeThis);
+    editor.onPopupCommand(kMoveThisPoint);
+    editor.leftPress(client({20, 30}), tick());
+    editor.leftRelease(client({20, 30}));
+    EXPECT_EQ(pixelOf(1), (IPoint{20, 30}));
+    EXPECT_TRUE(editor.insertMode());
+    EXPECT_FALSE(editor.moveMode());
+    editor.leftPress(client({5, 5}), tick());
+    editor.leftRelease(client({5, 5}));
+    ASSERT_EQ(tour->getPointCount(), 4);
+    EXPECT_EQ(pixelOf(1), (IPoint{5, 5}));
+    EXPECT_FALSE(editor.insertMode());
 }
 
 TEST_F(ViewEditing, APendingModeNeverTouchesARemovedPoint)
@@ -297,14 +312,14 @@ TEST_F(ViewEditing, APointOffTheMapMovesToTheCheckedMapHoldingIt)
     editor.doubleClick(client({210, 100}), tick());
 
     ASSERT_EQ(view.map->mapName(), "East");
-    EXPECT_EQ(west->status, kStatusChecked);
-    EXPECT_EQ(view.map->status, kStatusCurrent);
+    EXPECT_EQ(west->status(), kStatusChecked);
+    EXPECT_EQ(view.map->status(), kStatusCurrent);
     ASSERT_EQ(tour->getPointCount(), 3);
     // Every point now carries its pixel on East, some 200 pixels further
     // west, and the window is centred on the new point.
     for (int i = 0; i < 3; ++i) {
         cl_RefPoint copy = *tour->getPoint(i);
-        view.map->refPointToPixel(copy);
+        static_cast<void>(view.map->refPointToPixel(copy)); // off the map too
         EXPECT_EQ(pixelOf(i), copy.pixel) << i;
     }
     EXPECT_NEAR(pixelOf(0).x, -100, 2);

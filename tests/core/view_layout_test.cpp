@@ -1,4 +1,4 @@
-#include "view/view_layout.h"
+#include "editing/view_layout.h"
 
 #include <gtest/gtest.h>
 

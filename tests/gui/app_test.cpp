@@ -2,13 +2,13 @@
 // dialogs, and keeps the settings per user under the company key, written
 // at exit (a damaged file read at the start is no failure to write it),
 // also when the exit comes as a signal.
-#include "dialogs/message.h"
-#include "dialogs/message_dialog.h"
-#include "dialogs/rename_prompt.h"
-#include "dialogs/save_file_prompt.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/rovanta_app.h"
+#include "dialogs/qt/message_dialog.h"
+#include "ports/message.h"
+#include "ports/rename_prompt.h"
+#include "ports/save_file_prompt.h"
 #include "scripted_dialogs.h"
-#include "view/main_frame.h"
-#include "view/rovanta_app.h"
 
 #include <QDir>
 #include <QPushButton>

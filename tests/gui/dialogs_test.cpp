@@ -1,11 +1,11 @@
 // The dialogs' wiring: which buttons a message shows and what each way of
 // closing answers, the rename fields, the properties text, the About box and
 // the prompts that run them for the core.
-#include "dialogs/about_dialog.h"
-#include "dialogs/dialog_prompts.h"
-#include "dialogs/message_dialog.h"
-#include "dialogs/properties_dialog.h"
-#include "dialogs/rename_dialog.h"
+#include "dialogs/qt/about_dialog.h"
+#include "dialogs/qt/dialog_prompts.h"
+#include "dialogs/qt/message_dialog.h"
+#include "dialogs/qt/properties_dialog.h"
+#include "dialogs/qt/rename_dialog.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The distances dialog's wiring, the remarks dialog behind its Remarks
 // button, and the printout as a PDF read back with pdftotext.
-#include "dialogs/remarks_dialog.h"
-#include "dialogs/tour_distances_dialog.h"
+#include "dialogs/qt/remarks_dialog.h"
+#include "dialogs/qt/tour_distances_dialog.h"
 
 #include <QtTest>
 

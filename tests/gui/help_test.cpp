@@ -1,22 +1,22 @@
 // Help through the main window: F1 on the manager's pages, menus and the
 // view's popup, the context-help mode, the language items, and the help
 // files found beside the program.
-#include "dialogs/open_file_prompt.h"
-#include "manager/list_page_widget.h"
-#include "manager/manager_sheet.h"
+#include "app/qt/command_actions.h"
+#include "app/qt/help_controller.h"
+#include "app/qt/main_frame.h"
+#include "help/help_files.h"
+#include "help/help_topics.h"
+#include "help/help_viewer.h"
+#include "help/qt/help_requests.h"
+#include "help/qt/help_window.h"
+#include "manager/qt/list_page_widget.h"
+#include "manager/qt/manager_sheet.h"
 #include "memory_settings.h"
+#include "ports/open_file_prompt.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/command_actions.h"
-#include "view/help_controller.h"
-#include "view/help_files.h"
-#include "view/help_requests.h"
-#include "view/help_topics.h"
-#include "view/help_viewer.h"
-#include "view/help_window.h"
-#include "view/main_frame.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <QAction>
 #include <QApplication>

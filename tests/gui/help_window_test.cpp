@@ -1,11 +1,11 @@
 // The help window on the program's own compiled help files: contents, index,
 // links inside the file, history, and topics that cannot be shown.
 #include "damaged_help.h"
+#include "help/chm_archive.h"
+#include "help/help_contents.h"
+#include "help/qt/help_browser.h"
+#include "help/qt/help_window.h"
 #include "temp_folder.h"
-#include "view/chm_archive.h"
-#include "view/help_browser.h"
-#include "view/help_contents.h"
-#include "view/help_window.h"
 
 #include <QtTest>
 

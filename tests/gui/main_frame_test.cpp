@@ -1,6 +1,9 @@
 // The main window's wiring: menus, toolbar, accelerators and status bar as
 // users know them, the first menu states, and settings that survive a
 // restart.
+#include "app/qt/command_actions.h"
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_settings_access.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
 #include "manager/settings_layout.h"
@@ -8,10 +11,7 @@
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/command_actions.h"
-#include "view/main_frame.h"
-#include "view/qt_settings_access.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <QAction>
 #include <QDialog>

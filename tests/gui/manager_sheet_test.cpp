@@ -1,18 +1,18 @@
 // The manager sheet's wiring: tabs, clicks, the popup and the action button
 // reach the manager, and the widgets show what its pages hold afterwards.
-#include "manager/manager_sheet.h"
+#include "manager/qt/manager_sheet.h"
 
-#include "dialogs/message.h"
-#include "dialogs/properties_dialog.h"
-#include "manager/folder_page_widget.h"
-#include "manager/folder_tree.h"
-#include "manager/list_page_widget.h"
+#include "common/qt/display.h"
+#include "common/qt/icons.h"
+#include "dialogs/qt/properties_dialog.h"
+#include "manager/qt/folder_page_widget.h"
+#include "manager/qt/folder_tree.h"
+#include "manager/qt/list_page_widget.h"
 #include "manager/settings_layout.h"
 #include "map_files.h"
 #include "memory_settings.h"
+#include "ports/message.h"
 #include "scripted_dialogs.h"
-#include "view/display.h"
-#include "view/icons.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -4,7 +4,7 @@
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "temp_folder.h"
-#include "view/map_bitmap.h"
+#include "view/qt/map_bitmap.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>

@@ -7,9 +7,9 @@
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/bitmap_painter.h"
-#include "view/rovanta_view.h"
-#include "view/tour_painter.h"
+#include "view/qt/bitmap_painter.h"
+#include "view/qt/rovanta_view.h"
+#include "view/qt/tour_painter.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,8 +1,8 @@
 // What the GUI takes from the platform: the settings store's types and
 // deletion, paths Qt gives as text, and the lock keys' LEDs.
-#include "view/display.h"
-#include "view/lock_keys.h"
-#include "view/qt_settings_access.h"
+#include "app/qt/lock_keys.h"
+#include "app/qt/qt_settings_access.h"
+#include "common/qt/display.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 // An unsaved tour outlives the program: a child process runs the
 // application, plans a tour and is killed; the next start recovers it.
 // The same executable is the child, with --plan or --restore.
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_settings_access.h"
+#include "app/qt/rovanta_app.h"
 #include "common/text_convert.h"
-#include "dialogs/message.h"
 #include "map_files.h"
+#include "ports/message.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "tour/tour_recovery.h"
-#include "view/main_frame.h"
-#include "view/qt_settings_access.h"
-#include "view/rovanta_app.h"
-#include "view/rovanta_view.h"
+#include "view/qt/rovanta_view.h"
 
 #include <QDir>
 #include <QProcess>

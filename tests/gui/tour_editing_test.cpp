@@ -1,19 +1,19 @@
 // Tour editing through the main window: mouse events on the view, its
 // popup, the Tour menu, the distances table and printing, on two maps side
 // by side, each 600 x 600 pixels in an 800 x 600 window.
+#include "app/qt/command_actions.h"
+#include "app/qt/main_frame.h"
 #include "common/file_names.h"
-#include "manager/list_page_widget.h"
-#include "manager/manager_sheet.h"
+#include "manager/qt/list_page_widget.h"
+#include "manager/qt/manager_sheet.h"
 #include "map_files.h"
 #include "memory_settings.h"
 #include "point_compare.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
-#include "view/command_actions.h"
-#include "view/main_frame.h"
-#include "view/rovanta_view.h"
-#include "view/tour_painter.h"
+#include "view/qt/rovanta_view.h"
+#include "view/qt/tour_painter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,6 +7,8 @@
 #include "manager/settings_access.h"
 #include "manager/settings_layout.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -40,7 +42,7 @@ std::string writeSampleMap(const std::filesystem::path& folder, std::string_view
     text += "FILENAME: " + toUtf8(bitmap) + "\r\n";
     text += referenceLine(0, 0, map.west, map.south);
     text += referenceLine(map.width, map.height, map.east, map.north);
-    writeFileAtomically(cal, text);
+    EXPECT_TRUE(writeFileAtomically(cal, text)) << toUtf8(cal);
     return toUtf8(cal);
 }
 

@@ -2,7 +2,7 @@
 // measured without their frame.
 #pragma once
 
-#include "view/menu_states.h"
+#include "editing/menu_states.h"
 
 namespace rovanta::test {
 

@@ -2,10 +2,10 @@
 // from a script and record what they were asked.
 #pragma once
 
-#include "dialogs/message.h"
-#include "dialogs/open_file_prompt.h"
-#include "dialogs/rename_prompt.h"
-#include "dialogs/save_file_prompt.h"
+#include "ports/message.h"
+#include "ports/open_file_prompt.h"
+#include "ports/rename_prompt.h"
+#include "ports/save_file_prompt.h"
 
 #include <deque>
 #include <optional>

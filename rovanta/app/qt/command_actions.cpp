@@ -1,0 +1,167 @@
+#include "app/qt/command_actions.h"
+
+#include "common/qt/display.h"
+#include "common/qt/icons.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include <initializer_list>
+
+namespace rovanta {
+
+namespace {
+
+using namespace commands;
+
+struct MenuItem {
+    int id = 0; ///< 0: a separator
+    const char* text = nullptr;
+};
+
+struct Menu {
+    const char* title;
+    std::initializer_list<MenuItem> items;
+};
+
+// The menu bar in its order; "Manager" is a command on the bar itself.
+const Menu kFileMenu{"&File", {{0, nullptr}, {kAppExit, "E&xit"}}};
+const Menu kViewMenu{"&View",
+                     {{kViewToolbar, "&Toolbar"},
+                      {kViewStatusBar, "&Status Bar"},
+                      {kZoomIn, "Zoom in \tALT++"},
+                      {kZoomOut, "Zoom out \tALT+-"}}};
+const Menu kTourMenu{
+    "Tour",
+    {{kNewTour, "New Tour"}, {kSaveTour, "Save Tour"}, {kClearTour, "Clear Tour"}, {kTourDistances, "Tour Distances"}}};
+const Menu kHelpMenu{"&Help",
+                     {{kHelpTopics, "&Help Topics"},
+                      {kGermanHelp, "Deutsche Hilfe"},
+                      {kEnglishHelp, "English Help"},
+                      {0, nullptr},
+                      {kAppAbout, "&About Rovanta..."}}};
+
+// The toolbar in its order; 0 is the separator.
+constexpr int kToolbar[] = {kManager, kNewTour, kTourDistances, kSaveTour, kClearTour, 0, kAppAbout, kContextHelp};
+
+QKeySequence shortcutOf(int id)
+{
+    switch (id) {
+    case kZoomIn:
+        return QKeySequence(Qt::ALT | Qt::Key_Plus);
+    case kZoomOut:
+        return QKeySequence(Qt::ALT | Qt::Key_Minus);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+CommandActions::CommandActions(QObject* parent) : QObject(parent)
+{
+}
+
+QAction* CommandActions::makeAction(int id, const QString& text, QObject* owner)
+{
+    auto* action = new QAction(text, owner);
+    action->setProperty(kIdProperty, id);
+    action->setStatusTip(displayText(strings::commandPrompt(id)));
+    connect(action, &QAction::triggered, this, [this, id] { emit triggered(id); });
+    return action;
+}
+
+void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
+{
+    QMenuBar* bar = window.menuBar();
+    const auto addMenu = [&](const Menu& menu) {
+        QMenu* popup = bar->addMenu(QString::fromUtf8(menu.title));
+        for (const MenuItem& item : menu.items) {
+            if (item.id == 0) {
+                popup->addSeparator();
+                continue;
+            }
+            QAction* action = makeAction(item.id, QString::fromUtf8(item.text), popup);
+            // The shortcut is part of the text after the tab; setting it
+            // too makes the key work while the menu shows the text as is.
+            action->setShortcut(shortcutOf(item.id));
+            action->setShortcutContext(Qt::WindowShortcut);
+            popup->addAction(action);
+            menu_[item.id] = action;
+        }
+    };
+    addMenu(kFileMenu);
+    addMenu(kViewMenu);
+    addMenu(kTourMenu);
+    QAction* manager = makeAction(kManager, QStringLiteral("Manager"), bar);
+    bar->addAction(manager);
+    menu_[kManager] = manager;
+    addMenu(kHelpMenu);
+
+    for (const int id : {kViewToolbar, kViewStatusBar})
+        menu_[id]->setCheckable(true);
+
+    for (const int id : kToolbar) {
+        if (id == 0) {
+            toolBar.addSeparator();
+            continue;
+        }
+        QAction* action = makeAction(id, displayText(strings::commandTooltip(id)), &toolBar);
+        action->setIcon(icons::command(id));
+        action->setToolTip(displayText(strings::commandTooltip(id)));
+        toolBar.addAction(action);
+        tool_[id] = action;
+    }
+
+    // Keys without a menu item of their own.
+    const std::pair<int, QKeySequence> keys[] = {
+        {kHelp, QKeySequence(Qt::Key_F1)},
+        {kContextHelp, QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+        {kFileNew, QKeySequence(Qt::CTRL | Qt::Key_N)},
+    };
+    for (const auto& [id, key] : keys) {
+        QAction* action = makeAction(id, QString(), &window);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(action);
+        accelerators_[id] = action;
+    }
+}
+
+QAction* CommandActions::menuAction(int id) const
+{
+    const auto found = menu_.find(id);
+    return found == menu_.end() ? nullptr : found->second;
+}
+
+QAction* CommandActions::toolAction(int id) const
+{
+    const auto found = tool_.find(id);
+    return found == tool_.end() ? nullptr : found->second;
+}
+
+QAction* CommandActions::acceleratorAction(int id) const
+{
+    const auto found = accelerators_.find(id);
+    return found == accelerators_.end() ? nullptr : found->second;
+}
+
+void CommandActions::setMenuEnabled(int id, bool enabled)
+{
+    if (QAction* action = menuAction(id))
+        action->setEnabled(enabled);
+}
+
+bool CommandActions::isMenuEnabled(int id) const
+{
+    const QAction* action = menuAction(id);
+    return action != nullptr && action->isEnabled();
+}
+
+} // namespace rovanta

@@ -1,0 +1,1 @@
+#include "app/rovanta_doc.h"

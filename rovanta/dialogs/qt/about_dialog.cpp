@@ -1,0 +1,16 @@
+#include "dialogs/qt/about_dialog.h"
+
+#include "common/qt/icons.h"
+#include "ui_about_dialog.h"
+
+namespace rovanta {
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>())
+{
+    ui_->setupUi(this);
+    ui_->iconLabel->setPixmap(icons::program().pixmap(32, 32));
+}
+
+AboutDialog::~AboutDialog() = default;
+
+} // namespace rovanta

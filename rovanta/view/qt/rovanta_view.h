@@ -1,0 +1,153 @@
+// The map view: the current map's bitmap on a scrollable canvas at a zoom
+// the user changes in steps, with the current tour drawn on top and edited
+// with the mouse. It owns the manager (the settings store and the Manager
+// sheet's logic).
+#pragma once
+
+#include "dialogs/qt/tour_distances_dialog.h"
+#include "editing/editor_view.h"
+#include "editing/menu_states.h"
+#include "editing/tour_commands.h"
+#include "editing/tour_editor.h"
+#include "editing/view_layout.h"
+#include "manager/cl_manager.h"
+#include "manager/records.h"
+#include "view/qt/bitmap_pyramid.h"
+#include "view/qt/map_bitmap.h"
+#include "view/qt/view_popup.h"
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QPrinter;
+
+namespace rovanta {
+
+class TourRecoveryGuard;
+
+class CRovantaView : public QAbstractScrollArea, public EditorView {
+    Q_OBJECT
+public:
+    /// Constructs the manager, which loads folders, maps and tours.
+    CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent = nullptr);
+    /// Destroys the manager, which writes folders, maps and tours.
+    ~CRovantaView() override;
+
+    cl_Manager& manager() { return manager_; }
+    TourEditor& editor() { return editor_; }
+    TourCommands& tourCommands() { return tourCommands_; }
+    ViewPopup& popup() { return popup_; }
+    /// The map shown, or nothing.
+    MapRecord currentMap() const override { return map_; }
+    /// The tour being edited, or nothing.
+    TourRecord currentTour() const { return manager_.currentTour(); }
+    /// The distances table opened last, while it exists.
+    TourDistancesDialog* distancesDialog() const { return distances_; }
+
+    /// Shows the selected map and sets the menus to their first states;
+    /// again on every new document (Ctrl+N).
+    void initialUpdate();
+    /// A command of the menus, the toolbar or the accelerators meant for
+    /// the view.
+    void onCommand(int id);
+    /// The Manager command: runs the sheet modally.
+    void runManager();
+    /// The program is closing: asks about an unsaved tour. False keeps the
+    /// program open; otherwise the recovery file goes.
+    [[nodiscard]] bool queryClose();
+    /// From now on an unsaved tour is kept in a recovery file in `folder`.
+    void startRecovery(const std::filesystem::path& folder);
+    /// While the recovery file is kept.
+    TourRecoveryGuard* recovery() const { return recovery_.get(); }
+
+    /// Shows the manager's selected map. Without one, the bitmap shown
+    /// stays; a bitmap that cannot be shown, at once or once its file is
+    /// cut short, replaced or deleted, leaves the view blank and says why
+    /// through notice().
+    void loadMapBitmap() override;
+    /// The 1:1 layout with the bitmap's centre at the window's centre.
+    void resetLayout();
+    /// Zooms by `factor`, keeping the canvas point at the window's centre.
+    void zoomBy(double factor);
+    /// Centres the canvas position `canvas` in the window, then zooms.
+    void zoomAt(double factor, IPoint canvas) override;
+    IPoint windowToPixel(IPoint canvas) const override { return layout_.windowToPixel(canvas); }
+    IPoint pixelToWindow(IPoint pixel) const override { return layout_.pixelToWindow(pixel); }
+    void scrollTo(IPoint canvas) override { setScroll(canvas); }
+    void redraw() override { viewport()->update(); }
+
+    /// The next paint centres the view on the tour's first point.
+    void setClearBackground() override;
+
+    void refreshDistances() override;
+    void openDistances(const TourRecord& tour) override;
+    /// Prints the distances table: the print dialog, then the pages.
+    void printDistances();
+
+    /// Replaces the print dialog; it prepares the printer and returns
+    /// false to cancel. For tests.
+    void setPrintSetup(std::function<bool(QPrinter&)> setup) { printSetup_ = std::move(setup); }
+    /// Replaces running the popup menu at a screen position; it returns the
+    /// chosen id or 0. For tests.
+    void setPopupRunner(std::function<int(ViewPopup&, QPoint)> run) { runPopup_ = std::move(run); }
+
+    const ViewLayout& layout() const { return layout_; }
+    bool bitmapLoaded() const { return bitmap_ != nullptr; }
+    /// The canvas position at the window's top-left corner.
+    IPoint scrollPosition() const override;
+    /// The view's outer size, scroll bars included.
+    ISize outerSize() const { return {width(), height()}; }
+    /// The pyramid for zoomed-out painting, once a paint has asked for it.
+    const BitmapPyramid* pyramid() const { return pyramid_.get(); }
+
+signals:
+    /// Around the popup menu, for context help.
+    void popupOpened();
+    void popupClosed();
+    /// A text for the status bar; an empty one clears it.
+    void notice(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void setScroll(IPoint position);
+    void updateScrollRange();
+    ISize canvasSize() const;
+    void centreOnFirstPoint();
+    QRect targetRect() const;
+    void onMouse(QMouseEvent* event);
+    void showPopup(IPoint client);
+    void tourMayHaveChanged();
+
+    void dropUnreadableBitmap();
+
+    cl_Manager manager_;
+    ViewPopup popup_;
+    TourEditor editor_;
+    TourCommands tourCommands_;
+    MapRecord map_;
+    ViewLayout layout_;
+    std::shared_ptr<const MapBitmap> bitmap_;
+    std::unique_ptr<BitmapPyramid> pyramid_;
+    QPointer<TourDistancesDialog> distances_;
+    std::function<bool(QPrinter&)> printSetup_;
+    std::function<int(ViewPopup&, QPoint)> runPopup_;
+    bool clearBackground_ = false;
+    bool painting_ = false;
+    /// Last, so it goes first: its timer reads the tour and the map.
+    std::unique_ptr<TourRecoveryGuard> recovery_;
+};
+
+} // namespace rovanta

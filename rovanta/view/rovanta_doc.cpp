@@ -1,1 +1,0 @@
-#include "view/rovanta_doc.h"
