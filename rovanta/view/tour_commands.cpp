@@ -147,6 +147,8 @@ bool TourCommands::writeTour(cl_Tour& tour)
     editor_.clearEdited();
     manager_.addLastSaveFolder();
     tourSaved_ = true;
+    if (saved_)
+        saved_(tour.savedPath());
     return true;
 }
 
