@@ -125,8 +125,7 @@ void ExportTour10k(benchmark::State& state)
     const fs::path file = folder() / "tour.gpx";
     for (auto _ : state) {
         std::string failure;
-        if (!writeExportFile(file, gpxText(tour.name(), tourPoints(tour), {"2024-05-01T08:00:00Z", false}),
-                             failure)) {
+        if (!writeExportFile(file, gpxText(tour.name(), tourPoints(tour), {"2024-05-01T08:00:00Z", false}), failure)) {
             state.SkipWithError(failure.c_str());
             return;
         }
@@ -136,8 +135,8 @@ BENCHMARK(ExportTour10k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void GpsbabelExportTour10k(benchmark::State& state)
 {
-    runGpsbabel(state, "-i unicsv -f " + pointsCsv().string() + " -o gpx,gpxver=1.1 -F " +
-                           (folder() / "babel.gpx").string());
+    runGpsbabel(state,
+                "-i unicsv -f " + pointsCsv().string() + " -o gpx,gpxver=1.1 -F " + (folder() / "babel.gpx").string());
 }
 BENCHMARK(GpsbabelExportTour10k)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -237,8 +237,7 @@ bool TourTransfer::exportTour(const TourRecord& tour, ExportFormat format, Displ
     if (!toFsPath(*chosen).has_extension())
         *chosen += file.extension;
     std::error_code error;
-    if (fs::exists(toFsPath(*chosen), error) &&
-        showMessage(strings::kFileExistsQuestion, kMessageYesNo) != kAnswerYes)
+    if (fs::exists(toFsPath(*chosen), error) && showMessage(strings::kFileExistsQuestion, kMessageYesNo) != kAnswerYes)
         return false;
 
     std::string text;

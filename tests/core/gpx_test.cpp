@@ -406,14 +406,13 @@ TEST_P(RecentList, KeepsEightNewestFirstOnceEachAcrossStarts)
     EXPECT_EQ(settings.count("RecentTours"), GetParam().expected.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RecentList,
-    testing::Values(RecentRow{"none", {}, {}}, RecentRow{"newestFirst", {"a", "b"}, {"b", "a"}},
-                    RecentRow{"reopenedMovesUp", {"a", "b", "a"}, {"a", "b"}},
-                    RecentRow{"ninthPushesOutOldest",
-                              {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
-                              {"9", "8", "7", "6", "5", "4", "3", "2"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, RecentList,
+                         testing::Values(RecentRow{"none", {}, {}}, RecentRow{"newestFirst", {"a", "b"}, {"b", "a"}},
+                                         RecentRow{"reopenedMovesUp", {"a", "b", "a"}, {"a", "b"}},
+                                         RecentRow{"ninthPushesOutOldest",
+                                                   {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
+                                                   {"9", "8", "7", "6", "5", "4", "3", "2"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct CommandLineRow {
     const char* name;
@@ -445,8 +444,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileKind, ByExtensionInAnyCase)
 {
     const std::pair<const char*, FileKind> rows[] = {
-        {"/t/Hike.TXT", FileKind::tour},  {"/t/hike.txt", FileKind::tour}, {"/t/r.GPX", FileKind::gpx},
-        {"/m/map.Cal", FileKind::map},    {"/m/map.bmp", FileKind::unknown}, {"/m/gpx", FileKind::unknown},
+        {"/t/Hike.TXT", FileKind::tour},     {"/t/hike.txt", FileKind::tour},   {"/t/r.GPX", FileKind::gpx},
+        {"/m/map.Cal", FileKind::map},       {"/m/map.bmp", FileKind::unknown}, {"/m/gpx", FileKind::unknown},
         {"/m.gpx/notes", FileKind::unknown},
     };
     for (const auto& [path, kind] : rows)

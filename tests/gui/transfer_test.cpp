@@ -152,12 +152,16 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("not xml") << "bad.gpx" << "<gpx><trk>" << "";
+        QTest::newRow("not xml") << "bad.gpx"
+                                 << "<gpx><trk>"
+                                 << "";
         QTest::newRow("latitude out of range")
             << "far.gpx"
             << "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"91\" lon=\"9\"/></gpx>"
             << "91";
-        QTest::newRow("unknown kind") << "notes.doc" << "x" << "";
+        QTest::newRow("unknown kind") << "notes.doc"
+                                      << "x"
+                                      << "";
     }
 
     void badFilesGiveOneMessageAndChangeNothing()
@@ -189,8 +193,10 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("help") << "--help" << "Usage: Rovanta [FILE...]";
-        QTest::newRow("version") << "--version" << "Rovanta " ROVANTA_VERSION;
+        QTest::newRow("help") << "--help"
+                              << "Usage: Rovanta [FILE...]";
+        QTest::newRow("version") << "--version"
+                                 << "Rovanta " ROVANTA_VERSION;
     }
 
     void commandLineAnswersWithoutAWindow()

@@ -34,7 +34,8 @@ ImportDialog::ImportDialog(const std::string& file, const GpxContent& content, Q
     setWindowTitle(QStringLiteral("Import GPX - %1").arg(QFileInfo(QString::fromStdString(file)).fileName()));
     paths_ = new QListWidget(this);
     for (const GpxCandidate& candidate : gpxCandidates(content)) {
-        const QString name = candidate.name.empty() ? QStringLiteral("(no name)") : QString::fromStdString(candidate.name);
+        const QString name =
+            candidate.name.empty() ? QStringLiteral("(no name)") : QString::fromStdString(candidate.name);
         paths_->addItem(
             QStringLiteral("%1: %2, %3 points").arg(kindText(candidate.kind), name).arg(candidate.pointCount));
     }
