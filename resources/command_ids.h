@@ -9,6 +9,10 @@ namespace rovanta::commands {
 inline constexpr int kFileNew = 57600;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kAppExit = 57665;
+inline constexpr int kOpenTour = 32830;
+/// The Recent Tours submenu: kRecentTour + 0 is the newest of eight.
+inline constexpr int kRecentTour = 32840;
+inline constexpr int kRecentTourCount = 8;
 
 // View.
 inline constexpr int kViewToolbar = 59392;
@@ -21,6 +25,10 @@ inline constexpr int kNewTour = 32792;
 inline constexpr int kSaveTour = 32793;
 inline constexpr int kClearTour = 32811;
 inline constexpr int kTourDistances = 32803;
+inline constexpr int kImportGpx = 32831;
+inline constexpr int kExportGpx = 32832;
+inline constexpr int kExportKml = 32833;
+inline constexpr int kExportCsv = 32834;
 
 // The Manager command on the menu bar itself.
 inline constexpr int kManager = 32771;

@@ -23,6 +23,12 @@ inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!
 inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
 /// %1: the file's path, %2: the system's reason
 inline constexpr std::string_view kFileNotSaved = "The File %1 could not be saved: %2";
+/// %1: the file's path, %2: what is wrong with it
+inline constexpr std::string_view kGpxNotRead = "The File %1 is no usable GPX file: %2";
+inline constexpr std::string_view kTourNotRead = "The File %1 cannot be read as a tour!";      ///< %1: its path
+inline constexpr std::string_view kNotAMap = "The File %1 is no usable map calibration file!"; ///< %1: its path
+/// %1: its path
+inline constexpr std::string_view kFileKindUnknown = "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!";
 
 // Status bar notices; %1 is a file's path.
 inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";

@@ -11,6 +11,7 @@ cmake --build build/bench
 build/bench/bench/geodesy_bench "$@"
 build/bench/bench/map_bench "$@"
 build/bench/bench/manager_bench "$@"
+build/bench/bench/gpx_bench "$@"
 build/bench/bench/gui_bench "$@"
 build/bench/bench/view_bench "$@"
 build/bench/bench/tour_bench "$@"

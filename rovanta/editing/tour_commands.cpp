@@ -148,6 +148,8 @@ bool TourCommands::writeTour(cl_Tour& tour)
     editor_.clearEdited();
     manager_.addLastSaveFolder();
     tourSaved_ = true;
+    if (saved_)
+        saved_(tour.savedPath());
     return true;
 }
 

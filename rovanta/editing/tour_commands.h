@@ -7,6 +7,9 @@
 #include "editing/tour_editor.h"
 #include "manager/cl_manager.h"
 
+#include <functional>
+#include <string>
+
 namespace rovanta {
 
 class TourCommands {
@@ -37,6 +40,9 @@ public:
     /// unsaved tour could not be saved.
     [[nodiscard]] bool queryClose();
 
+    /// Runs with the tour file's path after every save.
+    void setSaveListener(std::function<void(const std::string&)> listener) { saved_ = std::move(listener); }
+
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }
 
@@ -59,6 +65,7 @@ private:
     EditorView& view_;
     MenuStates& menus_;
     bool tourSaved_ = true;
+    std::function<void(const std::string&)> saved_;
 };
 
 } // namespace rovanta

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace rovanta {
 
@@ -50,6 +51,9 @@ public:
     /// Adds the last save folder to the folder list unless the list already
     /// holds its text anywhere.
     void addLastSaveFolder();
+    /// Adds `folder` to the folder list unless the list already holds its
+    /// text anywhere, as a dropped map's folder.
+    void addFolder(std::string_view folder);
     /// Where tours were last saved, with a trailing separator; the tour's
     /// save reads and rewrites it.
     std::string& lastSaveFolder() { return lastSaveFolder_; }

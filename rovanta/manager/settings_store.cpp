@@ -87,7 +87,11 @@ void cl_Manager::addLastSaveFolder()
 {
     if (lastSaveFolder_.empty())
         return;
-    const std::string folder = lastSaveFolder_.substr(0, lastSaveFolder_.size() - 1);
+    addFolder(std::string_view(lastSaveFolder_).substr(0, lastSaveFolder_.size() - 1));
+}
+
+void cl_Manager::addFolder(std::string_view folder)
+{
     if (folderList_.find(folder) == std::string::npos)
         appendFolder(folderList_, folder);
 }

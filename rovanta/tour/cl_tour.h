@@ -95,6 +95,8 @@ public:
     /// folder. False when cancelled, declined or the tour file cannot be
     /// written; the previous files are then intact. Name and path stay.
     [[nodiscard]] bool save(std::string& folder);
+    /// The tour file the last successful save wrote; empty before.
+    const std::string& savedPath() const { return savedPath_; }
     /// The save dialog with the overwrite question; the chosen full path.
     [[nodiscard]] std::optional<std::string> selectSaveFile(std::string& folder);
 
@@ -105,6 +107,7 @@ private:
     std::int32_t found_ = 0;
     PointList points_;
     std::vector<std::string> remarks_;
+    std::string savedPath_;
 };
 
 /// The remarks file of a tour file: the file name's extension (from its last

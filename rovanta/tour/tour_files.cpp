@@ -168,8 +168,12 @@ bool cl_Tour::save(std::string& folder)
         return reportNotSaved(tourFile);
     // A tour file chosen as "x.rmk" would otherwise be replaced by its remarks.
     const std::string remarksPath = remarksPathFor(*chosen);
-    if (remarksPath == *chosen)
-        return tourFile.commit() || reportNotSaved(tourFile);
+    if (remarksPath == *chosen) {
+        if (!tourFile.commit())
+            return reportNotSaved(tourFile);
+        savedPath_ = *chosen;
+        return true;
+    }
     AtomicFile remarksFile(toFsPath(remarksPath));
     if (!remarksFile.stage(remarksFileContent(remarks_)))
         return reportNotSaved(remarksFile);
@@ -177,6 +181,7 @@ bool cl_Tour::save(std::string& folder)
     // ends up beside the remarks of another version.
     if (!commitTogether(tourFile, remarksFile))
         return reportNotSaved(tourFile.failure().empty() ? remarksFile : tourFile);
+    savedPath_ = *chosen;
     return true;
 }
 

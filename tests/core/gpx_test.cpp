@@ -1,9 +1,13 @@
 // Tours out to GPX, KML and CSV, and GPX files in, down to simplified tours.
 #include "common/text_convert.h"
+#include "app/command_line.h"
 #include "gpx/distances_csv.h"
 #include "gpx/gpx_read.h"
 #include "gpx/gpx_write.h"
+#include "editing/recent_tours.h"
 #include "gpx/simplify.h"
+#include "editing/tour_transfer.h"
+#include "memory_settings.h"
 #include "temp_folder.h"
 #include "tour/cl_tour.h"
 
@@ -379,5 +383,73 @@ TEST_P(GpsbabelWrites, WaypointsImport)
 
 INSTANTIATE_TEST_SUITE_P(Gpx, GpsbabelWrites, testing::Values("1.0", "1.1"),
                          [](const auto& info) { return std::string("Gpx") + (info.param[2] == '0' ? "10" : "11"); });
+
+// ---- the recent tours, the command line, file kinds ----
+
+struct RecentRow {
+    const char* name;
+    std::vector<std::string> added;
+    std::vector<std::string> expected;
+};
+
+class RecentList : public testing::TestWithParam<RecentRow> {};
+
+TEST_P(RecentList, KeepsEightNewestFirstOnceEachAcrossStarts)
+{
+    test::MemorySettings settings;
+    {
+        RecentTours recent(settings);
+        for (const std::string& path : GetParam().added)
+            recent.add(path);
+    }
+    EXPECT_EQ(RecentTours(settings).paths(), GetParam().expected);
+    EXPECT_EQ(settings.count("RecentTours"), GetParam().expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecentList,
+                         testing::Values(RecentRow{"none", {}, {}}, RecentRow{"newestFirst", {"a", "b"}, {"b", "a"}},
+                                         RecentRow{"reopenedMovesUp", {"a", "b", "a"}, {"a", "b"}},
+                                         RecentRow{"ninthPushesOutOldest",
+                                                   {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
+                                                   {"9", "8", "7", "6", "5", "4", "3", "2"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct CommandLineRow {
+    const char* name;
+    std::vector<std::string> arguments;
+    bool help;
+    bool version;
+    std::vector<std::string> files;
+};
+
+class CommandLineParse : public testing::TestWithParam<CommandLineRow> {};
+
+TEST_P(CommandLineParse, SeparatesOptionsFromFiles)
+{
+    const CommandLine line = parseCommandLine(GetParam().arguments);
+    EXPECT_EQ(line.help, GetParam().help);
+    EXPECT_EQ(line.version, GetParam().version);
+    EXPECT_EQ(line.files, GetParam().files);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CommandLineParse,
+    testing::Values(CommandLineRow{"filesInOrder", {"b.gpx", "a.TXT"}, false, false, {"b.gpx", "a.TXT"}},
+                    CommandLineRow{"help", {"--help", "x.cal"}, true, false, {"x.cal"}},
+                    CommandLineRow{"version", {"-v"}, false, true, {}},
+                    CommandLineRow{"dashesEndOptions", {"--", "--help"}, false, false, {"--help"}},
+                    CommandLineRow{"unknownOptionIsNoFile", {"--fast"}, false, false, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FileKind, ByExtensionInAnyCase)
+{
+    const std::pair<const char*, FileKind> rows[] = {
+        {"/t/Hike.TXT", FileKind::tour},     {"/t/hike.txt", FileKind::tour},   {"/t/r.GPX", FileKind::gpx},
+        {"/m/map.Cal", FileKind::map},       {"/m/map.bmp", FileKind::unknown}, {"/m/gpx", FileKind::unknown},
+        {"/m.gpx/notes", FileKind::unknown},
+    };
+    for (const auto& [path, kind] : rows)
+        EXPECT_EQ(fileKindOf(path), kind) << path;
+}
 
 } // namespace

@@ -31,15 +31,22 @@ struct Menu {
 };
 
 // The menu bar in its order; "Manager" is a command on the bar itself.
-const Menu kFileMenu{"&File", {{0, nullptr}, {kAppExit, "E&xit"}}};
+const Menu kFileMenu{"&File", {{kOpenTour, "Open Tour…"}, {0, nullptr}, {kAppExit, "E&xit"}}};
 const Menu kViewMenu{"&View",
                      {{kViewToolbar, "&Toolbar"},
                       {kViewStatusBar, "&Status Bar"},
                       {kZoomIn, "Zoom in \tALT++"},
                       {kZoomOut, "Zoom out \tALT+-"}}};
-const Menu kTourMenu{
-    "Tour",
-    {{kNewTour, "New Tour"}, {kSaveTour, "Save Tour"}, {kClearTour, "Clear Tour"}, {kTourDistances, "Tour Distances"}}};
+const Menu kTourMenu{"Tour",
+                     {{kNewTour, "New Tour"},
+                      {kSaveTour, "Save Tour"},
+                      {kClearTour, "Clear Tour"},
+                      {kTourDistances, "Tour Distances"},
+                      {0, nullptr},
+                      {kImportGpx, "Import GPX…"},
+                      {kExportGpx, "Export GPX…"},
+                      {kExportKml, "Export KML…"},
+                      {kExportCsv, "Export CSV…"}}};
 const Menu kHelpMenu{"&Help",
                      {{kHelpTopics, "&Help Topics"},
                       {kGermanHelp, "Deutsche Hilfe"},

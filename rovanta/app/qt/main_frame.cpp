@@ -7,6 +7,8 @@
 #include "common/qt/display.h"
 #include "common/qt/icons.h"
 #include "dialogs/qt/about_dialog.h"
+#include "editing/qt/file_drop.h"
+#include "app/qt/recent_menu.h"
 #include "resources/command_ids.h"
 #include "resources/help_ids.h"
 #include "resources/string_table.h"
@@ -50,6 +52,11 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     setCentralWidget(view_);
     connect(view_, &CRovantaView::notice, this, &CMainFrame::showNotice);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
+    recent_ = new RecentMenu(*commands_);
+    TourTransfer& transfer = view_->transfer();
+    recent_->setPaths(transfer.recent().paths());
+    transfer.setRecentListener([this, &transfer] { recent_->setPaths(transfer.recent().paths()); });
+    new FileDropFilter(*this, [&transfer](const std::string& path) { transfer.openFile(path); });
     connect(view_, &CRovantaView::popupOpened, help_, [this] { help_->setPopupOpen(true); });
     connect(view_, &CRovantaView::popupClosed, help_, [this] { help_->setPopupOpen(false); });
     // The view centres the map in its own size, so it needs that size first.

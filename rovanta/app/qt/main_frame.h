@@ -19,6 +19,7 @@ class CRovantaDoc;
 class CRovantaView;
 class HelpController;
 class LockKeyPanes;
+class RecentMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     void showNotice(const QString& text);
 
     HelpController& help() { return *help_; }
+    RecentMenu& recentMenu() { return *recent_; }
 
 signals:
     /// Every command the frame routed, for help contexts and tests.
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<CRovantaDoc> doc_;
     CRovantaView* view_ = nullptr;
     HelpController* help_ = nullptr;
+    RecentMenu* recent_ = nullptr;
 };
 
 } // namespace rovanta

@@ -69,6 +69,13 @@ TourDistancesDialog::TourDistancesDialog(TourRecord tour, QWidget* view)
     connect(ui_->applyButton, &QPushButton::clicked, this, &TourDistancesDialog::refresh);
     connect(ui_->remarksButton, &QPushButton::clicked, this, &TourDistancesDialog::editRemarks);
     connect(ui_->printButton, &QPushButton::clicked, this, &TourDistancesDialog::printRequested);
+    for (const bool csv : {false, true}) {
+        auto* button = new QPushButton(csv ? QStringLiteral("Export CSV…") : QStringLiteral("Export KML…"), this);
+        button->setObjectName(csv ? QStringLiteral("exportCsvButton") : QStringLiteral("exportKmlButton"));
+        button->setAutoDefault(false);
+        ui_->buttonLayout->insertWidget(ui_->buttonLayout->indexOf(ui_->printButton) + 1, button);
+        connect(button, &QPushButton::clicked, this, [this, csv] { emit exportRequested(csv); });
+    }
 
     if (tour_)
         setWindowTitle(captionFor(*tour_));

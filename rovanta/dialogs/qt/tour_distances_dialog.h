@@ -44,6 +44,8 @@ signals:
     void printRequested();
     /// The remarks dialog wrote its rows to the tour.
     void remarksChanged();
+    /// The Export CSV… (`csv`) or Export KML… button.
+    void exportRequested(bool csv);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,6 +5,7 @@
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "ports/message.h"
+#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
@@ -59,7 +60,8 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
     : QAbstractScrollArea(parent), manager_(settings), popup_(menus, this), editor_(manager_, *this, popup_),
-      tourCommands_(manager_, editor_, *this, popup_), printSetup_([this](QPrinter& printer) {
+      tourCommands_(manager_, editor_, *this, popup_), transfer_(manager_, tourCommands_, editor_, *this, settings),
+      printSetup_([this](QPrinter& printer) {
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
@@ -75,6 +77,8 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     updateScrollRange();
     editor_.setDoubleClickInterval(doubleClickInterval());
+    tourCommands_.setSaveListener([this](const std::string& path) { transfer_.tourSaved(path); });
+    transfer_.setImportChooser(dialogImportChooser(this));
     connect(QGuiApplication::styleHints(), &QStyleHints::mouseDoubleClickIntervalChanged, this,
             [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
@@ -101,6 +105,9 @@ void CRovantaView::onCommand(int id)
         return;
     }
     if (tourCommands_.onCommand(id))
+        return;
+    // CSV follows the format the distances table shows.
+    if (transfer_.onCommand(id, distances_ ? distances_->format() : kDecimalMinute))
         return;
     switch (id) {
     case commands::kManager:
@@ -237,6 +244,9 @@ void CRovantaView::openDistances(const TourRecord& tour)
     connect(distances_, &TourDistancesDialog::printRequested, this, &CRovantaView::printDistances,
             Qt::QueuedConnection);
     connect(distances_, &TourDistancesDialog::remarksChanged, this, &CRovantaView::tourMayHaveChanged);
+    connect(distances_, &TourDistancesDialog::exportRequested, this, [this](bool csv) {
+        transfer_.exportTour(distances_->tour(), csv ? ExportFormat::csv : ExportFormat::kml, distances_->format());
+    });
 }
 
 void CRovantaView::printDistances()

@@ -10,6 +10,7 @@
 #include "editing/tour_commands.h"
 #include "editing/tour_editor.h"
 #include "editing/view_layout.h"
+#include "editing/tour_transfer.h"
 #include "manager/cl_manager.h"
 #include "manager/records.h"
 #include "view/qt/bitmap_pyramid.h"
@@ -41,6 +42,8 @@ public:
     cl_Manager& manager() { return manager_; }
     TourEditor& editor() { return editor_; }
     TourCommands& tourCommands() { return tourCommands_; }
+    /// Opening, importing and exporting tours as files.
+    TourTransfer& transfer() { return transfer_; }
     ViewPopup& popup() { return popup_; }
     /// The map shown, or nothing.
     MapRecord currentMap() const override { return map_; }
@@ -137,6 +140,7 @@ private:
     ViewPopup popup_;
     TourEditor editor_;
     TourCommands tourCommands_;
+    TourTransfer transfer_;
     MapRecord map_;
     ViewLayout layout_;
     std::shared_ptr<const MapBitmap> bitmap_;
