@@ -214,7 +214,7 @@ bool TourTransfer::showMap(const std::string& path)
 MapRecord TourTransfer::knownMap(const std::string& calPath) const
 {
     for (const auto& item : manager_.mapList().working()) {
-        if (item.second->status != kStatusUnread && samePath(item.second->calPath(), calPath))
+        if (item.second->status() != kStatusUnread && samePath(item.second->calPath(), calPath))
             return item.second;
     }
     return nullptr;
