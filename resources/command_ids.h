@@ -55,6 +55,7 @@ inline constexpr int kShow = 32772;
 inline constexpr int kRename = 32774;
 inline constexpr int kDelete = 32775;
 inline constexpr int kProperties = 32776;
+inline constexpr int kExportTourGpx = 32777; ///< the tours page only
 inline constexpr int kAction = 1030;
 
 /// The property every QAction carries with its command id.

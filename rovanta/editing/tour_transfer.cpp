@@ -4,13 +4,9 @@
 #include "common/text_convert.h"
 #include "ports/message.h"
 #include "ports/open_file_prompt.h"
-#include "ports/save_file_prompt.h"
-#include "gpx/distances_csv.h"
-#include "gpx/gpx_write.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -18,24 +14,6 @@ namespace rovanta {
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ExportFile {
-    const char* filter;
-    const char* extension;
-};
-
-ExportFile exportFileOf(ExportFormat format)
-{
-    switch (format) {
-    case ExportFormat::gpx:
-        return {"GPX File (*.gpx) | *.gpx||", ".gpx"};
-    case ExportFormat::kml:
-        return {"KML File (*.kml) | *.kml||", ".kml"};
-    case ExportFormat::csv:
-        break;
-    }
-    return {"CSV File (*.csv) | *.csv||", ".csv"};
-}
 
 // The tour's name as the manager lists tours: the file name up to its last ".".
 std::string nameFromFile(const std::string& path)
@@ -222,42 +200,7 @@ MapRecord TourTransfer::knownMap(const std::string& calPath) const
 
 bool TourTransfer::exportTour(const TourRecord& tour, ExportFormat format, DisplayFormat csvFormat)
 {
-    if (!tour || tour->getPointCount() == 0)
-        return false;
-    const ExportFile file = exportFileOf(format);
-    SaveFileRequest request;
-    request.title = "Rovanta";
-    request.filter = file.filter;
-    request.defaultExtension = file.extension;
-    request.initialFolder = manager_.lastSaveFolder();
-    request.initialName = tour->name() + file.extension;
-    std::optional<std::string> chosen = askSaveFile(request);
-    if (!chosen)
-        return false;
-    if (!toFsPath(*chosen).has_extension())
-        *chosen += file.extension;
-    std::error_code error;
-    if (fs::exists(toFsPath(*chosen), error) && showMessage(strings::kFileExistsQuestion, kMessageYesNo) != kAnswerYes)
-        return false;
-
-    std::string text;
-    switch (format) {
-    case ExportFormat::gpx:
-        text = gpxText(tour->name(), tourPoints(*tour), {isoUtcTime(std::chrono::system_clock::now()), true});
-        break;
-    case ExportFormat::kml:
-        text = kmlText(tour->name(), tourPoints(*tour));
-        break;
-    case ExportFormat::csv:
-        text = distancesCsv(*tour, csvFormat);
-        break;
-    }
-    std::string failure;
-    if (!writeExportFile(toFsPath(*chosen), text, failure)) {
-        showMessage(replacePlaceholders(strings::kFileNotSaved, {*chosen, failure}), kMessageOk);
-        return false;
-    }
-    return true;
+    return tour && exportTourFile(*tour, format, csvFormat, manager_.lastSaveFolder());
 }
 
 void TourTransfer::tourSaved(const std::string& path)

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "dialogs/distances.h"
-#include "gpx/gpx_read.h"
-#include "editing/recent_tours.h"
-#include "gpx/simplify.h"
-#include "manager/cl_manager.h"
 #include "editing/editor_view.h"
+#include "editing/recent_tours.h"
 #include "editing/tour_commands.h"
 #include "editing/tour_editor.h"
+#include "gpx/gpx_read.h"
+#include "gpx/simplify.h"
+#include "gpx/tour_export.h"
+#include "manager/cl_manager.h"
 
 #include <cstddef>
 #include <functional>
@@ -23,8 +24,6 @@ namespace rovanta {
 enum class FileKind { tour, gpx, map, unknown };
 /// By the file's extension, in any letter case.
 FileKind fileKindOf(std::string_view path);
-
-enum class ExportFormat { gpx, kml, csv };
 
 /// Which path of a GPX file becomes the tour, and how far it is thinned.
 struct ImportChoice {

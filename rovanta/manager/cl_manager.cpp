@@ -11,7 +11,7 @@ cl_Manager::cl_Manager(SettingsAccess& settings) : settings_(settings)
     loadMaps();
     loadTours();
     mapsPage_ = std::make_unique<cl_MapList>(button_, folderList_, maps_, [this] { toursPage_->releaseCurrentTour(); });
-    toursPage_ = std::make_unique<cl_TourList>(button_, folderList_, tours_);
+    toursPage_ = std::make_unique<cl_TourList>(button_, folderList_, tours_, lastSaveFolder_);
     foldersPage_ = std::make_unique<cl_Folder>(button_, folderList_, settings_);
 }
 

@@ -1,6 +1,7 @@
 #include "manager/cl_tour_list.h"
 
 #include "common/file_names.h"
+#include "gpx/tour_export.h"
 #include "manager/file_facts.h"
 #include "manager/folder_list.h"
 #include "ports/rename_prompt.h"
@@ -49,8 +50,9 @@ bool renamePair(const std::string& oldPath, const std::string& dir, const std::s
 }
 } // namespace
 
-cl_TourList::cl_TourList(ActionButton& button, const std::string& folderList, TourCollection& store)
-    : RecordPage(button, folderList, store)
+cl_TourList::cl_TourList(ActionButton& button, const std::string& folderList, TourCollection& store,
+                         const std::string& saveFolder)
+    : RecordPage(button, folderList, store), saveFolder_(saveFolder)
 {
     for (auto& item : working_) {
         item.second->setFound(1);
@@ -150,6 +152,12 @@ std::optional<PropertiesText> cl_TourList::properties(int row) const
         body += std::string(strings::kFileNotFound) + "\n";
     }
     return PropertiesText{entries_[row].text, body};
+}
+
+void cl_TourList::exportGpx(int row)
+{
+    if (const TourRecord record = recordAt(row))
+        exportTourFile(*record, ExportFormat::gpx, kDecimalDegree, saveFolder_);
 }
 
 TourRecord cl_TourList::newTour()

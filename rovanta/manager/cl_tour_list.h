@@ -18,7 +18,9 @@ public:
 
     /// Takes the store's tours; no tour is current after this, a tour
     /// stored as current is listed checked.
-    cl_TourList(ActionButton& button, const std::string& folderList, TourCollection& store);
+    /// `saveFolder` is where export asks first; it must outlive the page.
+    cl_TourList(ActionButton& button, const std::string& folderList, TourCollection& store,
+                const std::string& saveFolder);
 
     void open() override;
     void refresh() override;
@@ -34,6 +36,9 @@ public:
     void remove(int row) override;
     /// The tour file's path, date and size.
     std::optional<PropertiesText> properties(int row) const override;
+    bool exportsGpx() const override { return true; }
+    /// The tour as the page holds it, unsaved changes included.
+    void exportGpx(int row) override;
 
     TourRecord currentTour() const { return current_; }
     /// An empty current tour named "New Tour"; the one already on the page
@@ -46,6 +51,7 @@ public:
 
 private:
     TourRecord current_;
+    const std::string& saveFolder_;
 };
 
 } // namespace rovanta

@@ -40,6 +40,10 @@ public:
     virtual void remove(int row) = 0;
     /// What the properties dialog shows about the record's file.
     virtual std::optional<PropertiesText> properties(int row) const = 0;
+    /// Whether the popup offers "Export GPX…"; only tours can be exported.
+    virtual bool exportsGpx() const { return false; }
+    /// Asks for a file and writes the entry's tour there as GPX.
+    virtual void exportGpx(int /*row*/) {}
 };
 
 } // namespace rovanta

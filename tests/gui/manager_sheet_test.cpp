@@ -5,6 +5,7 @@
 #include "common/qt/display.h"
 #include "common/qt/icons.h"
 #include "dialogs/qt/properties_dialog.h"
+#include "gpx/gpx_read.h"
 #include "manager/qt/folder_page_widget.h"
 #include "manager/qt/folder_tree.h"
 #include "manager/qt/list_page_widget.h"
@@ -26,7 +27,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 using namespace rovanta;
@@ -148,6 +151,8 @@ private slots:
     void runThroughTheWidgetsReachesTheStore();
     void cancelKeepsTheStore();
     void popupCommandsActOnTheClickedRow();
+    void toursPopupExportsTheClickedTour_data();
+    void toursPopupExportsTheClickedTour();
     void namesShowWhole_data();
     void namesShowWhole();
     void folderTreeListsAheadAndOpensAlong();
@@ -320,6 +325,55 @@ void ManagerSheetTest::popupCommandsActOnTheClickedRow()
     choose(page, 0, "Properties");
     QCOMPARE(shownBody, displayText(manager.mapList().properties(0)->body));
     QVERIFY(sheet.isVisible());
+}
+
+void ManagerSheetTest::toursPopupExportsTheClickedTour_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("points");
+    QTest::newRow("first tour") << 0 << "Coastline"
+                                << "53.01000,9.12000";
+    QTest::newRow("second tour") << 1 << "Ridge"
+                                 << "53.03000,9.15000 53.02000,9.16000";
+}
+
+void ManagerSheetTest::toursPopupExportsTheClickedTour()
+{
+    QFETCH(int, row);
+    QFETCH(QString, name);
+    QFETCH(QString, points);
+    Maps maps(true);
+    std::ofstream(fsPath(maps.dir.path()) / "Coastline.TXT") << "53.01,9.12,0\r\n";
+    std::ofstream(fsPath(maps.dir.path()) / "Ridge.TXT") << "53.03,9.15,0\r\n53.02,9.16,0\r\n";
+    cl_Manager manager(maps.settings);
+    ManagerSheet sheet(manager);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    sheet.tabs().setCurrentIndex(1);
+    QTest::mouseClick(&sheet.actionButton(), Qt::LeftButton);
+    ListPageWidget& page = sheet.toursPage();
+    const QString before = listed(page.list());
+    QCOMPARE(before, "Coastline:0 Ridge:0");
+
+    test::ScriptedSavePrompt prompt;
+    // Typed without an extension: ".gpx" is added.
+    prompt.choices.push_back(maps.folder() + "/exported");
+    choose(page, row, "Export GPX\u2026");
+    QCOMPARE(prompt.requests.size(), 1u);
+    QCOMPARE(QString::fromStdString(prompt.requests[0].initialName), name + ".gpx");
+
+    const GpxContent content = readGpxFile(fsPath(maps.dir.path()) / "exported.gpx");
+    QVERIFY2(content.ok(), content.problem.c_str());
+    QStringList written;
+    for (const GeoPoint& point : content.paths[0].points)
+        written << QString::number(point.latitude, 'f', 5) + u',' + QString::number(point.longitude, 'f', 5);
+    QCOMPARE(QString::fromStdString(content.paths[0].name), name);
+    QCOMPARE(written.join(u' '), points);
+    QCOMPARE(listed(page.list()), before);
+    QVERIFY(manager.tourList().currentIndex() < 0);
+    QVERIFY(std::ranges::none_of(sheet.mapsPage().popup().actions(),
+                                 [](const QAction* action) { return action->text().startsWith("Export"); }));
 }
 
 void ManagerSheetTest::namesShowWhole_data()

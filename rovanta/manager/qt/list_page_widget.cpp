@@ -34,6 +34,9 @@ ListPageWidget::ListPageWidget(ListPage& page, QAbstractItemView::SelectionMode 
                                                     {commands::kProperties, "Properties"}};
     for (const auto& [id, text] : commands)
         popup_->addAction(QString::fromLatin1(text))->setProperty(commands::kIdProperty, id);
+    if (page_.exportsGpx())
+        popup_->addAction(QStringLiteral("Export GPX\u2026"))
+            ->setProperty(commands::kIdProperty, commands::kExportTourGpx);
 
     connect(list_, &QListWidget::clicked, this, [this](const QModelIndex& index) { clicked(index.row()); });
     connect(list_, &QListWidget::customContextMenuRequested, this, &ListPageWidget::openPopup);
@@ -79,6 +82,9 @@ void ListPageWidget::runCommand(int id, int row)
             PropertiesDialog dialog(displayText(text->caption), displayText(text->body), this);
             dialog.exec();
         }
+        return;
+    case commands::kExportTourGpx:
+        page_.exportGpx(row);
         return;
     default:
         return;

@@ -1,6 +1,6 @@
 // The maps page or the tours page: a list of names with state icons. A
 // click toggles an entry; the right button opens "Show", "Rename",
-// "Delete", "Properties". Every event goes to the page's logic, and the
+// "Delete", "Properties", and on the tours page "Export GPX…". Every event goes to the page's logic, and the
 // list is redrawn from its entries afterwards.
 #pragma once
 
@@ -22,12 +22,12 @@ public:
     ~ListPageWidget() override;
 
     QListWidget& list() { return *list_; }
-    /// The popup menu; its actions carry the command ids 32772..32776.
+    /// The popup menu; its actions carry the command ids 32772..32777.
     QMenu& popup() { return *popup_; }
 
     /// Redraws the list from the page's entries.
     void reload();
-    /// Runs a popup command (Show, Rename, Delete, Properties) on a row;
+    /// Runs a popup command (Show, Rename, Delete, Properties, Export GPX) on a row;
     /// nothing for a row that is not listed.
     void runCommand(int id, int row);
 
