@@ -122,8 +122,12 @@ TEST(TourFiles, LoadReadsPointsLenientlyAndAlignsRemarks)
         const char* remarksContent;
         Remarks remarks;
     } cases[] = {
-        {"both line ends", "53.5500000,9.9833333,0\r\n-33.8688,151.2093,0\r\n",
-         {{53.55, 9.9833333}, {-33.8688, 151.2093}}, nullptr, "", {"", ""}},
+        {"both line ends",
+         "53.5500000,9.9833333,0\r\n-33.8688,151.2093,0\r\n",
+         {{53.55, 9.9833333}, {-33.8688, 151.2093}},
+         nullptr,
+         "",
+         {"", ""}},
         {"mixed ends, last unended", "1,2,0\n3,4,0\r\n5,6", {{1, 2}, {3, 4}, {5, 6}}, nullptr, "", {"", "", ""}},
         {"one number: both coordinates", "47.5\n", {{47.5, 47.5}}, nullptr, "", {""}},
         {"negative zeros", "-0.0,-0.0,0\n", {{0.0, 0.0}}, nullptr, "", {""}},
@@ -131,7 +135,11 @@ TEST(TourFiles, LoadReadsPointsLenientlyAndAlignsRemarks)
         {"empty", "", {}, nullptr, "", {}},
         {"fewer remarks", three, threePoints, "Harbour.rmk", "line 1\r\n", {"line 1", "", ""}},
         {"more remarks", three, threePoints, "Harbour.rmk", "a\nb\nc\nextra\n", {"a", "b", "c"}},
-        {"remarks named in capitals", three, threePoints, "HARBOUR.RMK", "from Windows\r\n\r\nlast\r\n",
+        {"remarks named in capitals",
+         three,
+         threePoints,
+         "HARBOUR.RMK",
+         "from Windows\r\n\r\nlast\r\n",
          {"from Windows", "", "last"}},
     };
     for (const auto& c : cases) {
