@@ -108,48 +108,48 @@ TEST(TourFiles, SaveAndLoadRoundTrip)
     EXPECT_EQ(loaded.found(), 1);
 }
 
-TEST(TourFiles, LoadReadsLinesLeniently)
+// Points are read leniently; remarks, from a file beside the tour in any
+// case, fill up or are cut to the points.
+TEST(TourFiles, LoadReadsPointsLenientlyAndAlignsRemarks)
 {
+    const std::string three = "1,1,0\n2,2,0\n3,3,0\n";
+    const std::vector<LatLon> threePoints{{1, 1}, {2, 2}, {3, 3}};
     const struct {
-        const char* content;
+        const char* name;
+        std::string content;
         std::vector<LatLon> points;
-    } cases[] = {
-        {"53.5500000,9.9833333,0\r\n-33.8688,151.2093,0\r\n", {{53.55, 9.9833333}, {-33.8688, 151.2093}}},
-        {"1,2,0\n3,4,0\r\n5,6", {{1, 2}, {3, 4}, {5, 6}}},
-        {"47.5\n", {{47.5, 47.5}}}, // one number: both coordinates
-        {"-0.0,-0.0,0\n", {{0.0, 0.0}}},
-        {"\n x1,  -1e1abc\n", {{0, 0}, {0, -10}}},
-        {"", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.content);
-        TempFolder tmp;
-        cl_Tour tour;
-        ASSERT_TRUE(tour.load("T", tmp.write("T.TXT", c.content), 0));
-        expectPoints(tour, c.points);
-        EXPECT_EQ(tour.getRemarks(), Remarks(c.points.size()));
-    }
-}
-
-TEST(TourFiles, LoadedRemarksAlignWithPoints)
-{
-    const struct {
-        const char* file; // nullptr: no remarks file
-        const char* content;
+        const char* remarksFile; // nullptr: none
+        const char* remarksContent;
         Remarks remarks;
     } cases[] = {
-        {nullptr, "", {"", "", ""}},
-        {"Harbour.rmk", "line 1\r\n", {"line 1", "", ""}},
-        {"Harbour.rmk", "a\nb\nc\nextra\n", {"a", "b", "c"}},
-        {"HARBOUR.RMK", "from Windows\r\n\r\nlast\r\n", {"from Windows", "", "last"}},
+        {"both line ends",
+         "53.5500000,9.9833333,0\r\n-33.8688,151.2093,0\r\n",
+         {{53.55, 9.9833333}, {-33.8688, 151.2093}},
+         nullptr,
+         "",
+         {"", ""}},
+        {"mixed ends, last unended", "1,2,0\n3,4,0\r\n5,6", {{1, 2}, {3, 4}, {5, 6}}, nullptr, "", {"", "", ""}},
+        {"one number: both coordinates", "47.5\n", {{47.5, 47.5}}, nullptr, "", {""}},
+        {"negative zeros", "-0.0,-0.0,0\n", {{0.0, 0.0}}, nullptr, "", {""}},
+        {"blank and junk", "\n x1,  -1e1abc\n", {{0, 0}, {0, -10}}, nullptr, "", {"", ""}},
+        {"empty", "", {}, nullptr, "", {}},
+        {"fewer remarks", three, threePoints, "Harbour.rmk", "line 1\r\n", {"line 1", "", ""}},
+        {"more remarks", three, threePoints, "Harbour.rmk", "a\nb\nc\nextra\n", {"a", "b", "c"}},
+        {"remarks named in capitals",
+         three,
+         threePoints,
+         "HARBOUR.RMK",
+         "from Windows\r\n\r\nlast\r\n",
+         {"from Windows", "", "last"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file != nullptr ? c.file : "none");
+        SCOPED_TRACE(c.name);
         TempFolder tmp;
-        if (c.file != nullptr)
-            tmp.write(c.file, c.content);
+        if (c.remarksFile != nullptr)
+            tmp.write(c.remarksFile, c.remarksContent);
         cl_Tour tour;
-        ASSERT_TRUE(tour.load("Harbour", tmp.write("Harbour.TXT", "1,1,0\n2,2,0\n3,3,0\n"), 0));
+        ASSERT_TRUE(tour.load("Harbour", tmp.write("Harbour.TXT", c.content), 0));
+        expectPoints(tour, c.points);
         EXPECT_EQ(tour.getRemarks(), c.remarks);
     }
 }
