@@ -32,8 +32,8 @@ std::string extensionOf(const std::string& file)
 /// world file or ".aux.xml" beside them).
 bool isRasterExtension(std::string_view extension)
 {
-    static constexpr std::array<std::string_view, 11> kRasters = {
-        ".tif", ".tiff", ".png", ".jpg", ".jpeg", ".gif", ".bmp", ".jp2", ".j2k", ".img", ".kap"};
+    static constexpr std::array<std::string_view, 11> kRasters = {".tif", ".tiff", ".png", ".jpg", ".jpeg", ".gif",
+                                                                  ".bmp", ".jp2",  ".j2k", ".img", ".kap"};
     return std::ranges::find(kRasters, extension) != kRasters.end();
 }
 

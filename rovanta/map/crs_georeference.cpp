@@ -58,8 +58,8 @@ double groundDistance(const cl_RefPoint& a, const cl_RefPoint& b)
 {
     const double dLat = b.latitude - a.latitude;
     const double dLon = b.longitude - a.longitude;
-    const double h = std::pow(std::sin(dLat / 2), 2) +
-                     std::cos(a.latitude) * std::cos(b.latitude) * std::pow(std::sin(dLon / 2), 2);
+    const double h =
+        std::pow(std::sin(dLat / 2), 2) + std::cos(a.latitude) * std::cos(b.latitude) * std::pow(std::sin(dLon / 2), 2);
     return 2.0 * kEarthRadiusMetres * std::asin(std::min(1.0, std::sqrt(h)));
 }
 
@@ -126,7 +126,9 @@ struct CrsGeoreference::Transform {
     }
 };
 
-CrsGeoreference::CrsGeoreference(std::unique_ptr<Transform> transform) : transform_(std::move(transform)) {}
+CrsGeoreference::CrsGeoreference(std::unique_ptr<Transform> transform) : transform_(std::move(transform))
+{
+}
 
 CrsGeoreference::~CrsGeoreference() = default;
 

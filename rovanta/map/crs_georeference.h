@@ -15,9 +15,9 @@ public:
     /// What reading a raster's georeference gave.
     struct Read {
         std::shared_ptr<const CrsGeoreference> georeference; ///< set when usable
-        bool broken = false; ///< no georeference at all when false and unset
-        std::string problem; ///< why it is broken
-        std::string image;   ///< the pixels' file, when another file than the one read
+        bool broken = false;                                 ///< no georeference at all when false and unset
+        std::string problem;                                 ///< why it is broken
+        std::string image;                                   ///< the pixels' file, when another file than the one read
     };
     /// Opens the raster (or a calibration file GDAL reads, such as an
     /// OziExplorer ".map") at `path` (UTF-8) and reads its georeference.

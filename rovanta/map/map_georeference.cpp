@@ -148,8 +148,8 @@ cl_RefPoint CalSimilarity::positionOf(std::int32_t x, std::int32_t y) const
     const bool southern = isSouthern(centre_);
     const std::int32_t e =
         clampToInt32(std::int64_t{origin.en.x} + truncateToInt32(scale_ * (double(x) * cos_ - double(y) * sin_)));
-    const std::int64_t n = northingOnMap(corner, origin.en.y, southern) +
-                           truncateToInt32(scale_ * (double(x) * sin_ + double(y) * cos_));
+    const std::int64_t n =
+        northingOnMap(corner, origin.en.y, southern) + truncateToInt32(scale_ * (double(x) * sin_ + double(y) * cos_));
 
     cl_RefPoint point;
     setFromMapUtm(point, zone_, southern, e, n, IPoint{x, y});
