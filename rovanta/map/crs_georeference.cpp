@@ -10,11 +10,13 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
 #include <mutex>
 #include <numbers>
+#include <optional>
 
 namespace rovanta {
 namespace fs = std::filesystem;

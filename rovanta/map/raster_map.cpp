@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace rovanta {
 namespace {
@@ -31,7 +33,10 @@ std::string oziTitle(const std::string& path)
 
 cl_Map::RasterLoad cl_Map::loadRasterFile(const std::string& path, std::string& name)
 {
-    if (path.empty())
+    // A file gone since the last run is dropped silently, as a calibration
+    // file is.
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(toFsPath(path), error))
         return RasterLoad::kNone;
     const LoadProblemScope problems;
     const CrsGeoreference::Read read = CrsGeoreference::read(path);

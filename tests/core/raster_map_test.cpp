@@ -115,6 +115,11 @@ struct CrsRow {
     double metresPerPixel; ///< by hand: ground metres of one pixel at the centre
 };
 
+void PrintTo(const CrsRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class CoordinateSystems : public ::testing::TestWithParam<CrsRow> {};
 
 // Hand values: UTM and Gauss-Krüger near their central meridians keep
