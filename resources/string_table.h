@@ -49,6 +49,9 @@ inline constexpr std::string_view kNoBitmapNamed = "no bitmap named (no FILENAME
 inline constexpr std::string_view kProblemBitmapNotFound = "bitmap not found: %1";
 inline constexpr std::string_view kProblemBitmapUnreadable = "bitmap not readable: %1";
 inline constexpr std::string_view kProblemBitmapNotSupported = "bitmap format not supported";
+inline constexpr std::string_view kProblemRasterUnreadable = "raster not readable: %1";
+inline constexpr std::string_view kProblemNoCoordinateSystem = "georeferenced, but no coordinate system";
+inline constexpr std::string_view kProblemNoTransform = "no transform to WGS 84: %1";
 inline constexpr std::string_view kUnknownHemisphere = "hemisphere letter %1 is not N, E, O, S or W";
 inline constexpr std::string_view kMissingHemisphere = "hemisphere letter missing";
 

@@ -6,7 +6,38 @@
 #include "map/load_problems.h"
 #include "ports/rename_prompt.h"
 
+#include "common/file_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <set>
+
 namespace rovanta {
+namespace {
+
+std::string lowerCase(std::string text)
+{
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string extensionOf(const std::string& file)
+{
+    const std::size_t dot = file.rfind('.');
+    return dot == std::string::npos ? std::string() : lowerCase(file.substr(dot));
+}
+
+/// Raster files that may carry their own georeference (inside, or in a
+/// world file or ".aux.xml" beside them).
+bool isRasterExtension(std::string_view extension)
+{
+    static constexpr std::array<std::string_view, 11> kRasters = {".tif", ".tiff", ".png", ".jpg", ".jpeg", ".gif",
+                                                                  ".bmp", ".jp2",  ".j2k", ".img", ".kap"};
+    return std::ranges::find(kRasters, extension) != kRasters.end();
+}
+
+} // namespace
 
 cl_MapList::cl_MapList(ActionButton& button, const std::string& folderList, MapCollection& store,
                        std::function<void()> mapShown)
@@ -36,17 +67,58 @@ void cl_MapList::search()
 {
     // However many files are broken, the user hears of them once.
     const LoadProblemScope problems;
-    searchFolders(".cal", [this](const std::string& folder, const std::string& file) { searchFile(folder, file); });
+    searchEachFolder([this](const std::string& folder) { searchFolder(folder); });
 }
 
-void cl_MapList::searchFile(const std::string& folder, const std::string& file)
+void cl_MapList::searchFolder(const std::string& folder)
+{
+    const std::vector<std::string> files = listFolderFiles(folder, "");
+    // A raster that a calibration file names is that map, listed once.
+    std::set<std::string, std::less<>> claimed;
+    const auto claim = [&claimed](const std::optional<std::string>& image) {
+        if (image)
+            claimed.insert(lowerCase(*image));
+    };
+    for (const std::string& file : files) {
+        if (extensionOf(file) == ".cal")
+            claim(searchCalFile(folder, file));
+    }
+    for (const std::string& file : files) {
+        if (extensionOf(file) == ".map")
+            claim(searchRasterFile(folder, file));
+    }
+    for (const std::string& file : files) {
+        if (isRasterExtension(extensionOf(file)) && !claimed.contains(lowerCase(file)))
+            (void)searchRasterFile(folder, file);
+    }
+}
+
+std::optional<std::string> cl_MapList::searchCalFile(const std::string& folder, const std::string& file)
 {
     cl_Map map;
     // A file without a name line is listed under its file name rather than
     // as a blank entry that the settings could not keep.
     std::string name = file.substr(0, file.rfind('.'));
     if (!map.loadCalFile(joinFolderFile(folder, file), name))
-        return;
+        return std::nullopt;
+    std::string image = toUtf8(toFsPath(map.getBitmapPath()).filename());
+    addFound(std::move(map), name);
+    return image;
+}
+
+std::optional<std::string> cl_MapList::searchRasterFile(const std::string& folder, const std::string& file)
+{
+    cl_Map map;
+    std::string name = file;
+    if (map.loadRasterFile(joinFolderFile(folder, file), name) != cl_Map::RasterLoad::kLoaded)
+        return std::nullopt;
+    std::string image = map.bitmapFileName();
+    addFound(std::move(map), name);
+    return image;
+}
+
+void cl_MapList::addFound(cl_Map map, const std::string& name)
+{
     const auto known = working_.find(name);
     if (known != working_.end() && known->second->status() != kStatusUnread) {
         known->second->setFound(1);
@@ -90,7 +162,7 @@ void cl_MapList::rename(int row)
         return;
     // The list shows the name as the file keeps it.
     const std::string newName = withoutControlCharacters(*typed);
-    if (!acceptsNewName(row, newName) || !cl_Map::renameCalFile(record->calPath(), newName))
+    if (!record->isCalibrated() || !acceptsNewName(row, newName) || !cl_Map::renameCalFile(record->calPath(), newName))
         return;
     record->setMapName(newName);
     renameRow(row, newName);
@@ -120,6 +192,12 @@ std::optional<PropertiesText> cl_MapList::properties(int row) const
         body += "Size:   " + std::to_string(facts->size / 1024) + " kB\n";
         body += "Color:  " + std::to_string(bitmap.bitsPixel) + " bpp\n";
     }
+    const MapGeoreference& georeference = record->georeference();
+    body += "System: " + georeference.coordinateSystem() + "\n";
+    body += "Scale:  " + formatFixed(georeference.metresPerPixel(), 0, 2) + " m per pixel\n";
+    const std::vector<double> residuals = record->extraPointResiduals();
+    for (std::size_t i = 0; i < residuals.size(); ++i)
+        body += "Point " + std::to_string(i + 3) + " off by " + formatFixed(residuals[i], 0, 1) + " m\n";
     return PropertiesText{entries_[row].text, body};
 }
 

@@ -23,14 +23,18 @@ public:
     void refresh() override;
     /// Also makes the last map marked current the selected map.
     void commit() override;
-    /// Maps are found by the name in their calibration file.
+    /// Maps are found by the name in their calibration file; rasters with
+    /// their own georeference that no calibration file names, under their
+    /// file name (an OziExplorer ".map" under its title).
     void search() override;
     void toggle(int row) override;
     void show(int row) override;
-    /// Writes the new name into the calibration file.
+    /// Writes the new name into the calibration file; a raster's own
+    /// georeference keeps its name.
     void rename(int row) override;
     void remove(int row) override;
-    /// The bitmap's path, date, size and colour depth.
+    /// The bitmap's path, date, size and colour depth; the coordinate
+    /// system, the scale and the residual of every extra reference point.
     std::optional<PropertiesText> properties(int row) const override;
 
     /// The selected map while the selected flag is set, else nothing.
@@ -44,7 +48,12 @@ public:
     void setSelected(MapRecord map);
 
 private:
-    void searchFile(const std::string& folder, const std::string& file);
+    void searchFolder(const std::string& folder);
+    /// The file name of the bitmap the calibration file names, if it is one.
+    std::optional<std::string> searchCalFile(const std::string& folder, const std::string& file);
+    /// The file name of the image, when the raster is a map.
+    std::optional<std::string> searchRasterFile(const std::string& folder, const std::string& file);
+    void addFound(cl_Map map, const std::string& name);
 
     std::function<void()> mapShown_;
     MapRecord selected_;

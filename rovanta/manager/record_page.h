@@ -69,12 +69,19 @@ protected:
     /// those records.
     template <class Visit> std::vector<RecordPtr> searchFolders(std::string_view extension, Visit visit)
     {
-        for (auto& item : working_)
-            item.second->setFound(0);
-        for (const std::string& folder : walkFolderList(folderList_)) {
+        return searchEachFolder([&](const std::string& folder) {
             for (const std::string& file : listFolderFiles(folder, extension))
                 visit(folder, file);
-        }
+        });
+    }
+
+    /// As searchFolders, with each folder visited as a whole.
+    template <class VisitFolder> std::vector<RecordPtr> searchEachFolder(VisitFolder visitFolder)
+    {
+        for (auto& item : working_)
+            item.second->setFound(0);
+        for (const std::string& folder : walkFolderList(folderList_))
+            visitFolder(folder);
         refresh();
         std::vector<RecordPtr> dropped;
         std::erase_if(working_, [&](const auto& item) {

@@ -61,7 +61,7 @@ void cl_Manager::loadMaps()
         if (map->status() == kStatusUnread)
             continue; // kept unread until a search meets its file
         std::string fileName = stored->baseName;
-        if (!map->loadCalFile(stored->fullPath, fileName) || !map->prepareForUse())
+        if (!map->loadMapFile(stored->fullPath, fileName) || !map->prepareForUse())
             maps_.erase(name);
     }
 }

@@ -50,6 +50,8 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
     bitmapFileName_.clear();
     reference_[0] = cl_RefPoint();
     reference_[1] = cl_RefPoint();
+    extraReference_.clear();
+    crs_.reset();
     referenceCount_ = 0;
     for (int number = 1; const TextLine& line : *lines) {
         switch (matchCalKey(line.text)) {
@@ -64,11 +66,15 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
             bitmapFileName_ = calValue(line.text);
             break;
         case kCalKeyReferencePoint:
-            // Room for two; a stray third line must not replace a good one.
+            // The first two make the transform; later ones are only checked
+            // against it, so a stray third line cannot replace a good one.
             if (referenceCount_ < 2) {
                 const CalReferencePoint parsed = parseReferencePoint(line.text);
                 reportHemispheres(path, number, parsed);
                 reference_[referenceCount_++].setRefPoint(parsed.sign, parsed.degrees, parsed.minutes, parsed.pixel);
+            } else {
+                const CalReferencePoint parsed = parseReferencePoint(line.text);
+                extraReference_.emplace_back().setRefPoint(parsed.sign, parsed.degrees, parsed.minutes, parsed.pixel);
             }
             break;
         default:
@@ -150,6 +156,11 @@ std::string cl_Map::getBitmapPath() const
 BitmapInfo cl_Map::getBitmapInfo() const
 {
     BitmapInfo info;
+    if (crs_) {
+        info.width = crs_->size().x;
+        info.height = crs_->size().y;
+        return info;
+    }
     const auto header = readBmpHeader(toFsPath(getBitmapPath()));
     if (!header)
         return info;
@@ -159,6 +170,38 @@ BitmapInfo cl_Map::getBitmapInfo() const
     info.planes = header->planes;
     info.bitsPixel = header->bitsPerPixel;
     return info;
+}
+
+cl_RefPoint cl_Map::pixelToRefPoint(std::int32_t x, std::int32_t y, int& inside) const
+{
+    const MapGeoreference& georef = georeference();
+    cl_RefPoint point = georef.positionOf(x, y);
+    const IPoint size = georef.size();
+    inside = inside == 0 || (0 <= x && x <= size.x && 0 <= y && y <= size.y) ? 1 : 0;
+    return point;
+}
+
+bool cl_Map::refPointToPixel(cl_RefPoint& point) const
+{
+    const MapGeoreference& georef = georeference();
+    const PixelFix fix = georef.pixelOf(point);
+    point.pixel.x = truncateToInt32(fix.x);
+    point.pixel.y = truncateToInt32(fix.y);
+    if (!fix.valid)
+        return false;
+    // Tested before truncation: on a turned map the rectangle between the
+    // corners' eastings and northings is not the bitmap, and -0.1 pixel is
+    // off the map even though it truncates to 0.
+    const IPoint size = georef.size();
+    return 0.0 <= fix.x && fix.x <= size.x && 0.0 <= fix.y && fix.y <= size.y;
+}
+
+std::vector<double> cl_Map::extraPointResiduals() const
+{
+    std::vector<double> residuals;
+    for (const cl_RefPoint& point : extraReference_)
+        residuals.push_back(similarity_.residual(point));
+    return residuals;
 }
 
 } // namespace rovanta

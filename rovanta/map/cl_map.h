@@ -1,11 +1,15 @@
-// One calibrated map: the calibration file's record and the similarity
-// transform between bitmap pixels and UTM metres it derives.
+// One map: a calibration file's record and the similarity transform it
+// derives, or a raster that carries its own georeference.
 #pragma once
+
+#include "map/map_georeference.h"
 
 #include <kalimark/kalimark.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace rovanta {
 
@@ -38,10 +42,26 @@ public:
     /// Replaces every "NAME:" line of the calibration file at `path` (one is
     /// added after a "TYPE:" line, or first, if there is none) and keeps
     /// every other line and its line end. The file is replaced atomically.
+    /// Reads a raster that carries its own georeference (a GeoTIFF, an
+    /// image with a world file, another program's calibration such as an
+    /// OziExplorer ".map"). The map's file is then the raster (or the
+    /// ".map"), its bitmap the image, its name `name` or the name the file
+    /// gives. A raster without any georeference is passed over silently
+    /// (kNone); one that cannot be read or has no coordinate system goes to
+    /// the load problems (kBroken). The map is unchanged unless kLoaded.
+    enum class RasterLoad { kNone, kBroken, kLoaded };
+    [[nodiscard]] RasterLoad loadRasterFile(const std::string& path, std::string& name);
+    /// loadCalFile for a ".cal" path, loadRasterFile for any other.
+    [[nodiscard]] bool loadMapFile(const std::string& path, std::string& name);
+    /// True when the map comes from a calibration file, not a raster's own
+    /// georeference.
+    bool isCalibrated() const { return !crs_; }
+
     [[nodiscard]] static bool renameCalFile(const std::string& path, const std::string& newName);
 
     /// Derives scale, rotation, zone and corners from the two reference
-    /// points and the bitmap's size. False when the georeference is not
+    /// points and the bitmap's size (a raster's own georeference is ready
+    /// once loaded: true). False when the georeference is not
     /// usable: fewer than two reference points, equal pixel positions, equal
     /// UTM positions, or a position outside the UTM domain. The map must
     /// then not be used.
@@ -74,22 +94,32 @@ public:
     /// truncation, lies on the bitmap (0 <= x <= width, 0 <= y <= height).
     [[nodiscard]] bool refPointToPixel(cl_RefPoint& point) const;
 
+    /// The conversions behind pixelToRefPoint and refPointToPixel.
+    const MapGeoreference& georeference() const
+    {
+        return crs_ ? static_cast<const MapGeoreference&>(*crs_) : similarity_;
+    }
+    /// Metres between each third and later "REFERENCE_POINT:" of the
+    /// calibration file and where the first two put its pixel.
+    std::vector<double> extraPointResiduals() const;
+
+    /// The calibration file, or the raster (or ".map") read for the map.
     const std::string& calPath() const { return calPath_; }
     const std::string& bitmapFileName() const { return bitmapFileName_; }
     const std::string& mapName() const { return mapName_; }
     void setMapName(std::string name) { mapName_ = std::move(name); }
-    const cl_RefPoint& centrePoint() const { return centre_; }
+    const cl_RefPoint& centrePoint() const { return similarity_.centre(); }
     const cl_RefPoint& referencePoint(int index) const { return reference_[index]; }
-    const cl_RefPoint& cornerPoint(int index) const { return corner_[index]; }
+    const cl_RefPoint& cornerPoint(int index) const { return similarity_.corner(index); }
     /// UTM metres: easting, northing of corner 0 (bottom-left), then corner 1;
     /// northings in the hemisphere of the map's midpoint, running on across
     /// the equator (negative south of it on a northern map).
-    const std::int32_t* cornerUtm() const { return cornerUtm_; }
-    double scale() const { return scale_; }
-    std::int32_t utmZone() const { return utmZone_; }
-    double cosRotation() const { return cosRotation_; }
-    double sinRotation() const { return sinRotation_; }
-    /// Number of "REFERENCE_POINT:" lines stored by the last load (0..2).
+    const std::int32_t* cornerUtm() const { return similarity_.cornerUtm(); }
+    double scale() const { return similarity_.scale(); }
+    std::int32_t utmZone() const { return similarity_.zone(); }
+    double cosRotation() const { return similarity_.cosRotation(); }
+    double sinRotation() const { return similarity_.sinRotation(); }
+    /// Number of "REFERENCE_POINT:" lines that made the transform (0..2).
     int referencePointCount() const { return referenceCount_; }
 
     /// -1 not loaded, 0 unchecked, 1 checked, 2 current.
@@ -103,14 +133,12 @@ private:
     std::string calPath_;
     std::string bitmapFileName_;
     std::string mapName_;
-    cl_RefPoint centre_;
     cl_RefPoint reference_[2];
-    cl_RefPoint corner_[2];
-    std::int32_t cornerUtm_[4] = {0, 0, 0, 0};
-    double scale_ = 0.0;
-    std::int32_t utmZone_ = 0;
-    double cosRotation_ = 1.0;
-    double sinRotation_ = 0.0;
+    /// Third and later reference points, kept only to be checked.
+    std::vector<cl_RefPoint> extraReference_;
+    CalSimilarity similarity_;
+    /// Shared between copies: it never changes once read.
+    std::shared_ptr<const MapGeoreference> crs_;
     int referenceCount_ = 0;
     std::int32_t status_ = 0;
     std::int32_t found_ = 0;

@@ -1,10 +1,9 @@
-// The similarity transform between bitmap pixels and UTM metres:
-//   E = E_bl + s (x cos t - y sin t),  N = N_bl + s (x sin t + y cos t)
-// with pixel y and northing both pointing up, so no mirroring. Northings
+// The calibration file's similarity transform. Pixel y and northing both
+// point up, so there is no mirroring. Northings
 // are counted in the hemisphere of the map's midpoint and run on across the
 // equator: negative south of it on a northern map, beyond 10000 km north of
 // it on a southern one.
-#include "map/cl_map.h"
+#include "map/map_georeference.h"
 
 #include "common/text_convert.h"
 
@@ -13,6 +12,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <string>
 
 namespace rovanta {
 namespace {
@@ -78,14 +78,12 @@ bool isSouthern(const cl_RefPoint& centre)
 
 } // namespace
 
-bool cl_Map::computeReference()
+bool CalSimilarity::compute(cl_RefPoint& first, cl_RefPoint& second, IPoint bitmapSize)
 {
-    if (referenceCount_ < 2)
-        return false;
     DPoint rad0, rad1;
     IPoint px0, px1;
-    reference_[0].getRefPoint(rad0, px0);
-    reference_[1].getRefPoint(rad1, px1);
+    first.getRefPoint(rad0, px0);
+    second.getRefPoint(rad1, px1);
     if (px0.x == px1.x && px0.y == px1.y)
         return false;
 
@@ -96,13 +94,13 @@ bool cl_Map::computeReference()
     if (mid.zone == 0)
         return false;
     const int zone = mid.zone;
-    const Utm utm0 = utmOf(reference_[0], zone);
-    const Utm utm1 = utmOf(reference_[1], zone);
+    const Utm utm0 = utmOf(first, zone);
+    const Utm utm1 = utmOf(second, zone);
     if (utm0.zone == 0 || utm1.zone == 0)
         return false;
     const bool southern = isSouthern(centre);
-    const std::int64_t n0 = northingOnMap(reference_[0], utm0.en.y, southern);
-    const std::int64_t n1 = northingOnMap(reference_[1], utm1.en.y, southern);
+    const std::int64_t n0 = northingOnMap(first, utm0.en.y, southern);
+    const std::int64_t n1 = northingOnMap(second, utm1.en.y, southern);
 
     const double dE = static_cast<double>(utm1.en.x) - utm0.en.x;
     const double dN = static_cast<double>(n1) - static_cast<double>(n0);
@@ -117,9 +115,8 @@ bool cl_Map::computeReference()
     const double c = std::cos(theta);
     const double s = std::sin(theta);
 
-    const BitmapInfo bitmap = getBitmapInfo();
-    const double w = bitmap.width;
-    const double h = bitmap.height;
+    const double w = bitmapSize.x;
+    const double h = bitmapSize.y;
     const std::int32_t eBl = clampToInt32(std::int64_t{utm0.en.x} - truncateToInt32(scale * (px0.x * c - px0.y * s)));
     const std::int32_t nBl = clampToInt32(n0 - truncateToInt32(scale * (px0.x * s + px0.y * c)));
     const std::int32_t eTr =
@@ -127,14 +124,14 @@ bool cl_Map::computeReference()
     const std::int32_t nTr = clampToInt32(n1 + truncateToInt32(scale * ((w - px1.x) * s + (h - px1.y) * c)));
 
     centre_ = centre;
-    utmZone_ = zone;
+    zone_ = zone;
     scale_ = scale;
-    cosRotation_ = c;
-    sinRotation_ = s;
+    cos_ = c;
+    sin_ = s;
     corner_[0].setDatum(zone, kWgs84);
     setFromMapUtm(corner_[0], zone, southern, eBl, nBl, IPoint{0, 0});
     corner_[1].setDatum(zone, kWgs84);
-    setFromMapUtm(corner_[1], zone, southern, eTr, nTr, IPoint{bitmap.width, bitmap.height});
+    setFromMapUtm(corner_[1], zone, southern, eTr, nTr, bitmapSize);
     cornerUtm_[0] = eBl;
     cornerUtm_[1] = nBl;
     cornerUtm_[2] = eTr;
@@ -142,47 +139,48 @@ bool cl_Map::computeReference()
     return true;
 }
 
-cl_RefPoint cl_Map::pixelToRefPoint(std::int32_t x, std::int32_t y, int& inside) const
+cl_RefPoint CalSimilarity::positionOf(std::int32_t x, std::int32_t y) const
 {
     // Corner 0 is recomputed from its geographic position, as every
     // conversion of the map always has been.
     cl_RefPoint corner = corner_[0];
-    const Utm origin = utmOf(corner, utmZone_);
+    const Utm origin = utmOf(corner, zone_);
     const bool southern = isSouthern(centre_);
-    const std::int32_t e = clampToInt32(
-        std::int64_t{origin.en.x} + truncateToInt32(scale_ * (double(x) * cosRotation_ - double(y) * sinRotation_)));
-    const std::int64_t n = northingOnMap(corner, origin.en.y, southern) +
-                           truncateToInt32(scale_ * (double(x) * sinRotation_ + double(y) * cosRotation_));
+    const std::int32_t e =
+        clampToInt32(std::int64_t{origin.en.x} + truncateToInt32(scale_ * (double(x) * cos_ - double(y) * sin_)));
+    const std::int64_t n =
+        northingOnMap(corner, origin.en.y, southern) + truncateToInt32(scale_ * (double(x) * sin_ + double(y) * cos_));
 
     cl_RefPoint point;
-    setFromMapUtm(point, utmZone_, southern, e, n, IPoint{x, y});
-    if (inside != 0) {
-        inside =
-            (corner_[0].pixel.x <= x && x <= corner_[1].pixel.x && corner_[0].pixel.y <= y && y <= corner_[1].pixel.y)
-                ? 1
-                : 0;
-    } else {
-        inside = 1;
-    }
+    setFromMapUtm(point, zone_, southern, e, n, IPoint{x, y});
     return point;
 }
 
-bool cl_Map::refPointToPixel(cl_RefPoint& point) const
+PixelFix CalSimilarity::pixelOf(cl_RefPoint& point) const
 {
-    const Utm utm = utmOf(point, utmZone_);
+    const Utm utm = utmOf(point, zone_);
     const double northing = static_cast<double>(northingOnMap(point, utm.en.y, isSouthern(centre_)));
     const double a = (static_cast<double>(utm.en.x) - cornerUtm_[0]) / scale_;
     const double b = (northing - cornerUtm_[1]) / scale_;
-    const double x = a * cosRotation_ + b * sinRotation_;
-    const double y = b * cosRotation_ - a * sinRotation_;
-    point.pixel.x = truncateToInt32(x);
-    point.pixel.y = truncateToInt32(y);
+    return PixelFix{a * cos_ + b * sin_, b * cos_ - a * sin_, utm.zone != 0};
+}
+
+std::string CalSimilarity::coordinateSystem() const
+{
+    return "UTM zone " + std::to_string(zone_) + " (WGS 84), two-point calibration";
+}
+
+double CalSimilarity::residual(const cl_RefPoint& point) const
+{
+    cl_RefPoint own = point;
+    const Utm utm = utmOf(own, zone_);
     if (utm.zone == 0)
-        return false;
-    // Tested on the pixel before truncation: on a turned map the rectangle
-    // between the corners' eastings and northings is not the bitmap, and
-    // -0.1 pixel is off the map even though it truncates to 0.
-    return corner_[0].pixel.x <= x && x <= corner_[1].pixel.x && corner_[0].pixel.y <= y && y <= corner_[1].pixel.y;
+        return std::numeric_limits<double>::infinity();
+    const double x = own.pixel.x;
+    const double y = own.pixel.y;
+    const double e = cornerUtm_[0] + scale_ * (x * cos_ - y * sin_);
+    const double n = cornerUtm_[1] + scale_ * (x * sin_ + y * cos_);
+    return std::hypot(e - utm.en.x, n - static_cast<double>(northingOnMap(own, utm.en.y, isSouthern(centre_))));
 }
 
 } // namespace rovanta

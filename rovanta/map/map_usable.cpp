@@ -58,16 +58,30 @@ std::optional<std::string> bitmapProblem(const cl_Map& map)
 
 } // namespace
 
+bool cl_Map::computeReference()
+{
+    if (crs_)
+        return true;
+    if (referenceCount_ < 2)
+        return false;
+    // Cheap refusals first: the bitmap's header is read only for a map that
+    // can be used.
+    if (reference_[0].pixel.x == reference_[1].pixel.x && reference_[0].pixel.y == reference_[1].pixel.y)
+        return false;
+    const BitmapInfo bitmap = getBitmapInfo();
+    return similarity_.compute(reference_[0], reference_[1], IPoint{bitmap.width, bitmap.height});
+}
+
 bool cl_Map::prepareForUse()
 {
     const LoadProblemScope problems;
     const bool usable = computeReference();
     if (!usable)
         reportLoadProblem(calPath_, 0, std::string(georeferenceProblem(*this)));
-    // A georeference holds the bitmap's size as corner 1's pixel; with a
-    // size there, the header has just been read, and a start with hundreds
-    // of maps need not read it twice.
-    const bool sized = usable && corner_[1].pixel.x > 0;
+    // A georeference holds the bitmap's size; with a size there, the header
+    // has just been read, and a start with hundreds of maps need not read
+    // it twice.
+    const bool sized = usable && georeference().size().x > 0;
     if (const std::optional<std::string> bitmap = sized ? std::nullopt : bitmapProblem(*this))
         reportLoadProblem(calPath_, 0, *bitmap);
     return usable;

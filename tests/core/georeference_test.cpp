@@ -50,6 +50,28 @@ TEST(Georeference, NorthUpMapWithTenMetrePixels)
     EXPECT_EQ(west.pixel.y, 20);
 }
 
+// Four reference points on a north-up map of 10 m pixels: the third where
+// the first two put it, the fourth moved 30 m east and 40 m north, 50 m by
+// Pythagoras. Only the first two make the transform.
+TEST(Georeference, ExtraReferencePointsAreCheckedNotUsed)
+{
+    TempFolder dir;
+    writeBmp(dir.path() / "m.bmp", {.width = 200, .height = 100, .bitsPerPixel = 8});
+    const std::string cal = "NAME: M\r\nFILENAME: m.bmp\r\n" + referenceLine({0, 0}, atUtm(32, 'T', 500000, 5000000)) +
+                            referenceLine({100, 0}, atUtm(32, 'T', 501000, 5000000)) +
+                            referenceLine({50, 50}, atUtm(32, 'T', 500500, 5000500)) +
+                            referenceLine({80, 20}, atUtm(32, 'T', 500830, 5000240));
+    cl_Map map;
+    std::string name;
+    ASSERT_TRUE(map.loadCalFile(dir.write("m.cal", cal), name));
+    ASSERT_TRUE(map.computeReference());
+    EXPECT_DOUBLE_EQ(map.scale(), 10.0);
+    const std::vector<double> residuals = map.extraPointResiduals();
+    ASSERT_EQ(residuals.size(), 2u);
+    EXPECT_NEAR(residuals[0], 0.0, 1.0);
+    EXPECT_NEAR(residuals[1], 50.0, 1.0);
+}
+
 // 6000 x 4500 pixels at 2.5 m, turned 2 degrees, near Hamburg in zone 32.
 TEST(Georeference, TurnedMapRoundTripsWithinTwoPixels)
 {

@@ -433,8 +433,11 @@ TEST_F(Pages, PropertiesDescribeTheFiles)
     const PropertiesText map = *maps().properties(0);
     EXPECT_EQ(map.caption, "Alps");
     EXPECT_EQ(map.body, "Path: " + toUtf8(first / "a.bmp") +
-                            "\nDate:   07.03.2008\nWidth:  301\nHeight: 100\nSize:   88 kB\nColor:  24 bpp\n");
-    EXPECT_EQ(maps().properties(1)->body, "Path: " + toUtf8(first / "b.bmp") + "\nFile not found!\n");
+                            "\nDate:   07.03.2008\nWidth:  301\nHeight: 100\nSize:   88 kB\nColor:  24 bpp\n"
+                            "System: UTM zone 32 (WGS 84), two-point calibration\nScale:  29.83 m per pixel\n");
+    EXPECT_EQ(maps().properties(1)->body, "Path: " + toUtf8(first / "b.bmp") +
+                                              "\nFile not found!\nSystem: UTM zone 32 (WGS 84), two-point "
+                                              "calibration\nScale:  33.45 m per pixel\n");
     EXPECT_EQ(tours().properties(0)->body,
               "Path: " + toUtf8(first / "Trip.TXT") + "\nDate:   07.03.2008\nSize:   13 Bytes\n");
     EXPECT_FALSE(maps().properties(5));
