@@ -1,7 +1,8 @@
 #include "print/print_scale.h"
 
+#include "common/text_convert.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace rovanta {
 namespace {
@@ -79,12 +80,19 @@ ScaleBar chooseScaleBar(int denominator, double maxMillimetres)
             break;
         }
     }
-    char label[32];
-    if (metres >= 1000.0)
-        std::snprintf(label, sizeof label, "%g km", metres / 1000.0);
-    else
-        std::snprintf(label, sizeof label, "%g m", metres);
+    // Whole metres or kilometres: the lengths are round.
+    const std::string label = metres >= 1000.0 ? std::to_string(std::llround(metres / 1000.0)) + " km"
+                                               : std::to_string(std::llround(metres)) + " m";
     return {metres, paperMillimetres(metres, denominator), label};
+}
+
+std::string footerText(const std::string& tourName, double kilometres, int denominator, const std::string& mapName)
+{
+    std::string text;
+    if (!tourName.empty()) {
+        text = "Tour: " + tourName + "   Distance: " + formatFixed(kilometres, 0, 2) + " km   ";
+    }
+    return text + "Scale " + scaleText(denominator) + "   Map: " + mapName;
 }
 
 double gridInterval(int denominator)

@@ -47,4 +47,8 @@ ScaleBar chooseScaleBar(int denominator, double maxMillimetres);
 /// else the first of 2, 5, 10, 20, 50 and 100 km that is.
 double gridInterval(int denominator);
 
+/// The footer's left part: "Tour: Alps   Distance: 12.35 km   Scale
+/// 1:25 000   Map: Sample West"; an empty tour name leaves the tour out.
+std::string footerText(const std::string& tourName, double kilometres, int denominator, const std::string& mapName);
+
 } // namespace rovanta
