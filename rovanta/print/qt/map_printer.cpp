@@ -207,9 +207,10 @@ void MapPrinter::paintSheets(QPainter& painter, const PrintPage& page, const QRe
             continue;
         const QRect under = sheetRectUnder(sheet.frame, page.ground);
         // Shrinking averages whole blocks of pixels first, so thin lines
-        // stay; the rest is one smooth resampling.
+        // stay; the smooth resampling after it shrinks by at most 1.5,
+        // where every pixel still counts.
         const double pixelsPerDot = 1.0 / (dotsPerMetre * sheet.frame.scale);
-        const int factor = pixelsPerDot > 1.001 ? static_cast<int>(std::ceil(pixelsPerDot)) : 1;
+        const int factor = std::max(1, static_cast<int>(std::lround(pixelsPerDot)));
         const QImage reduced = boxReduced(sheet.pixels, under, factor);
         if (reduced.isNull())
             continue;
