@@ -80,8 +80,8 @@ void BM_PrintFourPages(benchmark::State& state)
     const GroundPoint middle = request.sheets.front().frame.toGround(kSide / 2.0, kSide / 2.0);
     // Two pages across and two down on A4 with 10 mm margins.
     const double half = denominator / 1000.0;
-    request.extent = {middle.east - 300 * half, middle.north - 400 * half, middle.east + 300 * half,
-                      middle.north + 400 * half};
+    request.extent = {middle.east - 150 * half, middle.north - 200 * half, middle.east + 150 * half,
+                      middle.north + 200 * half};
     const MapPrinter printer(request);
     int pages = 0;
     for (auto _ : state) {

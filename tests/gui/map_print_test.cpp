@@ -149,6 +149,8 @@ private slots:
     void kilometreMeasuresFortyMillimetres_data();
     void kilometreMeasuresFortyMillimetres();
     void footerAndEachPageOnce();
+    void boxFilterAveragesWholeBlocks_data();
+    void boxFilterAveragesWholeBlocks();
     void scaleTypedInTheDialog_data();
     void scaleTypedInTheDialog();
     void printMapCommandPrintsTheWindowsArea();
@@ -271,6 +273,48 @@ void MapPrintTest::footerAndEachPageOnce()
     for (const Word& word : words)
         if (word.text == "Tour:")
             QVERIFY(word.y * 25.4 / 72 > 297 - 10 - 12 - 1 && word.y * 25.4 / 72 < 297 - 10);
+}
+
+void MapPrintTest::boxFilterAveragesWholeBlocks_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("as read") << QSize(7, 5) << QRect(1, 1, 6, 4) << 1;
+    QTest::newRow("halved, odd edges") << QSize(7, 5) << QRect(0, 0, 7, 5) << 2;
+    QTest::newRow("thirds, offset window") << QSize(9, 8) << QRect(2, 1, 7, 7) << 3;
+    // Over 4 M pixels read per strip: the strips meet inside the window.
+    QTest::newRow("two strips") << QSize(2101, 2101) << QRect(0, 1, 2101, 2100) << 2;
+}
+
+// Each result pixel is the plain mean of the sheet pixels of its block,
+// the blocks cut short at the window's right and bottom edges.
+void MapPrintTest::boxFilterAveragesWholeBlocks()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRect, window);
+    QFETCH(int, factor);
+    QImage sheet(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            sheet.setPixel(x, y, qRgb((x * 7 + y) % 256, (y * 5) % 256, (x * y) % 256));
+    const QImage reduced = boxReduced(imagePixels(sheet), window, factor);
+    QCOMPARE(reduced.size(), QSize((window.width() + factor - 1) / factor, (window.height() + factor - 1) / factor));
+    for (int j = 0; j < reduced.height(); ++j)
+        for (int i = 0; i < reduced.width(); ++i) {
+            int sum[3] = {0, 0, 0}, count = 0;
+            for (int y = window.y() + j * factor; y < std::min(window.bottom() + 1, window.y() + (j + 1) * factor); ++y)
+                for (int x = window.x() + i * factor; x < std::min(window.right() + 1, window.x() + (i + 1) * factor);
+                     ++x, ++count) {
+                    const QRgb p = sheet.pixel(x, y);
+                    sum[0] += qRed(p);
+                    sum[1] += qGreen(p);
+                    sum[2] += qBlue(p);
+                }
+            const QRgb expected = qRgb(sum[0] / count, sum[1] / count, sum[2] / count);
+            if (reduced.pixel(i, j) != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(i).arg(j)));
+        }
 }
 
 void MapPrintTest::scaleTypedInTheDialog_data()
