@@ -153,6 +153,7 @@ private slots:
     void boxFilterAveragesWholeBlocks();
     void scaleTypedInTheDialog_data();
     void scaleTypedInTheDialog();
+    void printMapCommandPrintsTheWindowsArea_data();
     void printMapCommandPrintsTheWindowsArea();
 };
 
@@ -349,16 +350,34 @@ void MapPrintTest::scaleTypedInTheDialog()
     QCOMPARE(dialog.choice().overlap, kDefaultOverlap);
 }
 
+void MapPrintTest::printMapCommandPrintsTheWindowsArea_data()
+{
+    QTest::addColumn<int>("neighbourStatus");
+    QTest::addColumn<double>("minDarkMm");
+    QTest::addColumn<double>("maxDarkMm");
+    // Each black sheet is 0.1° of longitude wide, 6.7 km: 67 mm at
+    // 1:100 000. The page, 190 mm wide around the window's area on the
+    // first, reaches well into its neighbour to the east.
+    QTest::newRow("neighbour checked") << 1 << 100.0 << 135.0;
+    QTest::newRow("neighbour unchecked") << 0 << 64.0 << 70.0;
+}
+
 // File → Print Map… on a registered sheet without a tour: the window's
-// area at the chosen scale, through the print setup and the preview.
+// area at the chosen scale, through the print setup and the preview, with
+// a checked neighbour where the page reaches beyond the sheet.
 void MapPrintTest::printMapCommandPrintsTheWindowsArea()
 {
     if (!havePoppler())
         QSKIP("poppler-utils is not installed");
+    QFETCH(int, neighbourStatus);
+    QFETCH(double, minDarkMm);
+    QFETCH(double, maxDarkMm);
     test::TempFolder place;
     test::MemorySettings store;
     test::writeSampleMap(place.path(), "Moor.cal", {.name = "Moor", .width = 400, .height = 400});
-    test::registerCurrentMap(store, place.path(), "Moor.cal", "Moor");
+    test::writeSampleMap(place.path(), "Heath.cal",
+                         {.name = "Heath", .west = 9.1, .east = 9.2, .width = 400, .height = 400});
+    test::registerMaps(store, place.path(), {{"Moor.cal", "Moor", 2}, {"Heath.cal", "Heath", neighbourStatus}});
     test::NoMenus menus;
     CRovantaView view(store, menus);
     view.resize(300, 200);
@@ -368,7 +387,7 @@ void MapPrintTest::printMapCommandPrintsTheWindowsArea()
     int asked = 0;
     view.mapPrint().setChoiceAsker([&asked](int sheet) {
         asked = sheet;
-        return MapPrintChoice{100000, 10.0, true};
+        return MapPrintChoice{100000, 10.0, false};
     });
     QTemporaryDir folder;
     const QString pdf = folder.filePath("map.pdf");
@@ -391,6 +410,15 @@ void MapPrintTest::printMapCommandPrintsTheWindowsArea()
     for (const Word& word : words)
         texts << word.text;
     QVERIFY(texts.contains("1:100") && texts.contains("Moor") && !texts.contains("Tour:"));
+
+    run("pdftoppm", {"-r", QString::number(kRenderDpi), "-gray", "-singlefile", pdf, folder.filePath("page")});
+    const QImage page(folder.filePath("page.pgm"));
+    const int middle = int((10 + (297 - 20 - 12) / 2.0) * kRenderPerMm);
+    int dark = 0;
+    for (int x = 0; x < page.width(); ++x)
+        dark += qGray(page.pixel(x, middle)) < 128 ? 1 : 0;
+    QVERIFY2(dark / kRenderPerMm >= minDarkMm && dark / kRenderPerMm <= maxDarkMm,
+             qPrintable(QString::number(dark / kRenderPerMm)));
 }
 
 QTEST_MAIN(MapPrintTest)
