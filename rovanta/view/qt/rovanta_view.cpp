@@ -2,10 +2,10 @@
 
 #include "common/qt/display.h"
 #include "dialogs/qt/tour_distances_dialog.h"
-#include "editing/qt/import_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "ports/message.h"
+#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
