@@ -36,6 +36,7 @@ set(ROVANTA_HELP_ENG
     HTML/Eng/TourMenu.htm
     HTML/Eng/TourPopup.htm
     HTML/Eng/TourDistances.htm
+    HTML/Eng/PrintMap.htm
     HTML/Eng/CalFiles.htm
     HTML/Eng/TourFiles.htm
     HTML/Eng/Coordinates.htm)
@@ -51,6 +52,7 @@ set(ROVANTA_HELP_GER
     HTML/Ger/TourMenu.htm
     HTML/Ger/TourPopup.htm
     HTML/Ger/TourDistances.htm
+    HTML/Ger/PrintMap.htm
     HTML/Ger/CalFiles.htm
     HTML/Ger/TourFiles.htm
     HTML/Ger/Coordinates.htm)

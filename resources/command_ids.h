@@ -13,6 +13,7 @@ inline constexpr int kOpenTour = 32830;
 /// The Recent Tours submenu: kRecentTour + 0 is the newest of eight.
 inline constexpr int kRecentTour = 32840;
 inline constexpr int kRecentTourCount = 8;
+inline constexpr int kPrintMap = 32856;
 
 // View.
 inline constexpr int kViewToolbar = 59392;

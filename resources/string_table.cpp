@@ -11,7 +11,7 @@ std::string_view loadString(int id)
 {
     // Texts exactly as the users know them, spelling included.
     using namespace commands;
-    static constexpr std::array<std::pair<int, std::string_view>, 29> kTable{{
+    static constexpr std::array<std::pair<int, std::string_view>, 30> kTable{{
         {kAppTitle, "Rovanta"},
         {kIdleMessage, "For Help, press F1"},
         {kManager, "Activate the Manager Tool\nManager"},
@@ -25,6 +25,7 @@ std::string_view loadString(int id)
         {kZoomInHere, "Zoom in,  positioning this point in the midle of the screen\nZoomInHere"},
         {kZoomOutHere, "Zoom out, positioning this point in the midle of the screen\nZoomOutHere"},
         {kTourDistances, "Display tour distances\nTourDistance"},
+        {kPrintMap, "Print the map at a true scale with the tour\nPrint Map"},
         {kDeleteThisPoint, "Deletes the point under the cursor\nDeleteThisPoint"},
         {kMoveThisPoint, "Move this point to the next marked position\nMoveThisPoint"},
         {kInsertBeforeThis, "Insert a point before this point\nInsertBeforeThis"},

@@ -20,6 +20,9 @@ inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!"
 inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
 inline constexpr std::string_view kFileNotFound = "File not found!";
 inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
+inline constexpr std::string_view kScaleNotUnderstood = "Please type the scale as 1:25000 or 25000!";
+inline constexpr std::string_view kTooManyPages = "The map needs too many pages at this scale!";
+inline constexpr std::string_view kOverlapTooLarge = "The overlap is too large for this paper!";
 inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
 /// %1: the file's path, %2: the system's reason
 inline constexpr std::string_view kFileNotSaved = "The File %1 could not be saved: %2";

@@ -19,6 +19,8 @@ std::string_view pageFor(int context, bool popupOpen)
     case commandContext(commands::kSaveTour):
     case commandContext(commands::kTourDistances):
         return "TourMenu.htm";
+    case commandContext(commands::kPrintMap):
+        return "PrintMap.htm";
     case resourceContext(kMainWindow):
         return popupOpen ? "TourPopup.htm" : "";
     case resourceContext(kMapsPage):

@@ -14,6 +14,7 @@ set(rank_dialogs 3)
 set(rank_help 3)
 set(rank_gpx 3)
 set(rank_editing 4)
+set(rank_print 5)
 set(rank_view 5)
 set(rank_app 6)
 

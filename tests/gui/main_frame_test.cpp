@@ -99,7 +99,7 @@ private slots:
     void menusToolbarAndPromptsAreInPlace()
     {
         QCOMPARE(menuLayout(*frame_->menuBar()),
-                 QStringList({"&File: 32830 0 0 57665", "&View: 59392 59393 32787 32788",
+                 QStringList({"&File: 32830 0 32856 0 57665", "&View: 59392 59393 32787 32788",
                               "Tour: 32792 32793 32811 32803 0 32831 32832 32833 32834", "Manager: 32771",
                               "&Help: 57667 32810 32809 0 57664"}));
         QCOMPARE(frame_->commands().menuAction(kZoomIn)->text(), QStringLiteral("Zoom in \tALT++"));
@@ -108,7 +108,7 @@ private slots:
         QStringList toolbar;
         for (QAction* action : frame_->toolBar().actions())
             toolbar << (action->isSeparator() ? QStringLiteral("|") : action->property(kIdProperty).toString());
-        QCOMPARE(toolbar.join(QLatin1Char(' ')), QStringLiteral("32771 32792 32803 32793 32811 | 57664 57669"));
+        QCOMPARE(toolbar.join(QLatin1Char(' ')), QStringLiteral("32771 32792 32803 32793 32811 32856 | 57664 57669"));
         for (QAction* action : frame_->toolBar().actions()) {
             if (!action->isSeparator())
                 QVERIFY2(!action->icon().isNull() && !action->toolTip().isEmpty(), qPrintable(action->toolTip()));

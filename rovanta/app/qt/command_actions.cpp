@@ -31,7 +31,8 @@ struct Menu {
 };
 
 // The menu bar in its order; "Manager" is a command on the bar itself.
-const Menu kFileMenu{"&File", {{kOpenTour, "Open Tour…"}, {0, nullptr}, {kAppExit, "E&xit"}}};
+const Menu kFileMenu{"&File",
+                     {{kOpenTour, "Open Tour…"}, {kPrintMap, "Print Map…"}, {0, nullptr}, {kAppExit, "E&xit"}}};
 const Menu kViewMenu{"&View",
                      {{kViewToolbar, "&Toolbar"},
                       {kViewStatusBar, "&Status Bar"},
@@ -55,7 +56,8 @@ const Menu kHelpMenu{"&Help",
                       {kAppAbout, "&About Rovanta..."}}};
 
 // The toolbar in its order; 0 is the separator.
-constexpr int kToolbar[] = {kManager, kNewTour, kTourDistances, kSaveTour, kClearTour, 0, kAppAbout, kContextHelp};
+constexpr int kToolbar[] = {kManager,  kNewTour, kTourDistances, kSaveTour,   kClearTour,
+                            kPrintMap, 0,        kAppAbout,      kContextHelp};
 
 QKeySequence shortcutOf(int id)
 {

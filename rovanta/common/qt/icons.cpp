@@ -68,6 +68,8 @@ QIcon command(int id)
         return fromResource("save_tour");
     case kClearTour:
         return fromResource("clear_tour");
+    case kPrintMap:
+        return fromResource("print_map");
     case kAppAbout:
         return fromResource("about");
     case kContextHelp:

@@ -65,7 +65,7 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
-      runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); })
+      mapPrint_(this), runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); })
 {
     setFrameShape(QFrame::NoFrame);
     // The canvas is white whatever the desktop's colours.
@@ -118,6 +118,9 @@ void CRovantaView::onCommand(int id)
         break;
     case commands::kZoomOut:
         zoomBy(kZoomOutStep);
+        break;
+    case commands::kPrintMap:
+        printMap();
         break;
     default:
         break;
@@ -264,6 +267,20 @@ void CRovantaView::printDistances()
     }
     distances_->printTable(painter);
     painter.end();
+}
+
+void CRovantaView::printMap()
+{
+    MapPrintSource source{map_, bitmap_, manager_.currentTour(), {}, {}};
+    for (const auto& [name, map] : manager_.maps()) {
+        if (map != map_ && map->status() >= 1)
+            source.otherMaps.push_back(map);
+    }
+    const IPoint scroll = scrollPosition();
+    const QSize window = viewport()->size();
+    for (const IPoint corner : {IPoint{0, 0}, IPoint{window.width(), window.height()}})
+        source.windowCorners.push_back(windowToPixel(IPoint{scroll.x + corner.x, scroll.y + corner.y}));
+    mapPrint_.run(source);
 }
 
 void CRovantaView::mousePressEvent(QMouseEvent* event)

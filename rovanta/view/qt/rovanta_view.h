@@ -9,10 +9,11 @@
 #include "editing/menu_states.h"
 #include "editing/tour_commands.h"
 #include "editing/tour_editor.h"
-#include "editing/view_layout.h"
 #include "editing/tour_transfer.h"
+#include "editing/view_layout.h"
 #include "manager/cl_manager.h"
 #include "manager/records.h"
+#include "print/qt/map_print_command.h"
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
 #include "view/qt/view_popup.h"
@@ -92,6 +93,11 @@ public:
     /// Prints the distances table: the print dialog, then the pages.
     void printDistances();
 
+    /// Prints the map at a scale the user picks (File → Print Map…).
+    void printMap();
+    /// The Print Map command, whose dialogs tests replace.
+    MapPrintCommand& mapPrint() { return mapPrint_; }
+
     /// Replaces the print dialog; it prepares the printer and returns
     /// false to cancel. For tests.
     void setPrintSetup(std::function<bool(QPrinter&)> setup) { printSetup_ = std::move(setup); }
@@ -147,6 +153,7 @@ private:
     std::unique_ptr<BitmapPyramid> pyramid_;
     QPointer<TourDistancesDialog> distances_;
     std::function<bool(QPrinter&)> printSetup_;
+    MapPrintCommand mapPrint_;
     std::function<int(ViewPopup&, QPoint)> runPopup_;
     bool clearBackground_ = false;
     bool painting_ = false;
