@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "map_files.h"
 #include "memory_settings.h"
+#include "navigation/qt/grid_painter.h"
 #include "no_menus.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
@@ -73,6 +74,33 @@ struct ShownView {
 QPoint qt(IPoint p)
 {
     return {p.x, p.y};
+}
+
+// Viewport position of a UTM position in zone 32, through the map's own
+// conversion.
+QPoint onViewport(const CRovantaView& view, IPoint en)
+{
+    cl_RefPoint ground;
+    ground.setRefPoint(32, 'U', en);
+    static_cast<void>(view.currentMap()->refPointToPixel(ground));
+    return qt(view.pixelToWindow(ground.pixel)) - qt(view.scrollPosition());
+}
+
+// Centres of the runs of grid colour along a row or a column of the image.
+std::vector<int> gridRuns(const QImage& image, int at, bool row)
+{
+    std::vector<int> centres;
+    const int length = row ? image.width() : image.height();
+    for (int i = 0; i < length;) {
+        const auto isGrid = [&](int j) { return (row ? image.pixel(j, at) : image.pixel(at, j)) == kGridColor; };
+        int end = i;
+        while (end < length && isGrid(end))
+            ++end;
+        if (end > i)
+            centres.push_back((i + end - 1) / 2);
+        i = end + 1;
+    }
+    return centres;
 }
 
 // Qt's BMP reader widens 5- and 6-bit channels by shifting alone, so
@@ -445,6 +473,57 @@ private slots:
             darkest = std::min(darkest, qGray(image.pixel(x, row)));
         QVERIFY2(darkest < 224, "the line shows");
         QVERIFY2(darkest > 0, "averaged with the white around it");
+    }
+
+    // About 9.6 m per pixel: 1 km lines 104 pixels apart, each where the
+    // map puts its ground positions; none once the grid is off.
+    void utmGridLinesLieWhereTheMapPutsThem()
+    {
+        OneMap map(700, 700);
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        view.setUtmGridShown(true);
+        const QImage image = shown.grab();
+
+        const IPoint centre = view.windowToPixel({view.scrollPosition().x + 250, view.scrollPosition().y + 200});
+        int inside = 0;
+        cl_RefPoint middle = view.currentMap()->pixelToRefPoint(centre.x, centre.y, inside);
+        int zone = 0;
+        char letter = 0;
+        IPoint en;
+        middle.setDatum(32, 0);
+        middle.getRefPoint(zone, letter, en);
+        // Halfway between lines of the other kind.
+        const int halfNorth = en.y / 1000 * 1000 + 500;
+        const int halfEast = en.x / 1000 * 1000 + 500;
+        const int row = onViewport(view, {en.x, halfNorth}).y();
+        const int column = onViewport(view, {halfEast, en.y}).x();
+
+        for (const bool eastings : {true, false}) {
+            const std::vector<int> found = gridRuns(image, eastings ? row : column, eastings);
+            QVERIFY2(found.size() >= 3, eastings ? "easting lines" : "northing lines");
+            int previousKm = 0;
+            for (const int at : found) {
+                // The nearest whole kilometre to the found line.
+                const IPoint probe = eastings ? view.windowToPixel({view.scrollPosition().x + at, 0})
+                                              : view.windowToPixel({0, view.scrollPosition().y + at});
+                cl_RefPoint ground = view.currentMap()->pixelToRefPoint(eastings ? probe.x : centre.x,
+                                                                        eastings ? centre.y : probe.y, inside);
+                IPoint groundEn;
+                ground.setDatum(32, 0);
+                ground.getRefPoint(zone, letter, groundEn);
+                const int km = ((eastings ? groundEn.x : groundEn.y) + 500) / 1000 * 1000;
+                const QPoint expected = eastings ? onViewport(view, {km, halfNorth}) : onViewport(view, {halfEast, km});
+                QVERIFY2(std::abs((eastings ? expected.x() : expected.y()) - at) <= 1, qPrintable(QString::number(km)));
+                // None missing: eastings grow to the right, northings upwards.
+                if (previousKm != 0)
+                    QCOMPARE(km - previousKm, eastings ? 1000 : -1000);
+                previousKm = km;
+            }
+        }
+
+        view.setUtmGridShown(false);
+        QVERIFY(gridRuns(shown.grab(), row, true).empty());
     }
 };
 
