@@ -27,6 +27,7 @@ GoToDialog::GoToDialog(const QString& text, QWidget* parent) : QDialog(parent)
     problem_ = new QLabel(this);
     problem_->setWordWrap(true);
     problem_->setTextFormat(Qt::PlainText);
+    problem_->hide();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &GoToDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &GoToDialog::reject);
@@ -48,6 +49,7 @@ void GoToDialog::accept()
     position_ = parsePosition(edit_->text().toStdString());
     if (!position_) {
         problem_->setText(displayText(strings::kPositionNotUnderstood));
+        problem_->show();
         edit_->setFocus();
         return;
     }

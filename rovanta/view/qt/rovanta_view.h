@@ -80,7 +80,7 @@ public:
     bool utmGridShown() const { return utmGrid_; }
     /// Centres the position on the current map, or else on the first
     /// checked map that holds it, and marks it; a message when none does.
-    bool showPosition(cl_RefPoint position);
+    [[nodiscard]] bool showPosition(cl_RefPoint position);
     const PositionMarker& marker() const { return *marker_; }
     /// The 1:1 layout with the bitmap's centre at the window's centre.
     void resetLayout();
