@@ -181,8 +181,11 @@ std::optional<std::array<Axis, 2>> splitAxes(const std::vector<Token>& tokens, s
     std::array<Axis, 2> axes;
     std::size_t at = 0;
     for (Axis& axis : axes) {
-        if (letters == 2 && lettersFirst)
+        if (letters == 2 && lettersFirst) {
+            if (tokens[at].number)
+                return std::nullopt;
             axis.letter = tokens[at++].letter;
+        }
         for (std::size_t i = 0; i < perAxis; ++i) {
             if (!tokens[at].number)
                 return std::nullopt;

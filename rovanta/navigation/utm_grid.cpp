@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace rovanta {
@@ -68,7 +69,8 @@ struct UtmBox {
 
 UtmBox utmBoxOf(const UtmGeoreference& georeference, const PixelArea& area)
 {
-    UtmBox box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    UtmBox box{kNone, kNone, -kNone, -kNone};
     for (const DPoint corner : {DPoint{area.left, area.bottom}, DPoint{area.right, area.bottom},
                                 DPoint{area.left, area.top}, DPoint{area.right, area.top}}) {
         const DPoint utm = georeference.toUtm(corner);
