@@ -389,7 +389,8 @@ void drawAll(const std::string& folder, const Output& out)
     out.write(QStringLiteral("view_popup.png"), popupOnPoint(frame));
     frame.view().setUtmGridShown(true);
     settle();
-    out.write(QStringLiteral("utm_grid.png"), frame.view().grab());
+    // The viewport's grab carries an alpha channel it does not use.
+    out.write(QStringLiteral("utm_grid.png"), frame.view().grab().toImage().convertToFormat(QImage::Format_RGB32));
     frame.view().setUtmGridShown(false);
     {
         GoToDialog dialog(QStringLiteral("47\u00B016.098' N 11\u00B023.598' E"), &frame);
