@@ -1,7 +1,7 @@
 // A position typed or pasted into Go to Position. Whatever it reads must
 // be a real place: a finite latitude and longitude on the globe.
-#include "fuzz_input.h"
 #include "navigation/position_parse.h"
+#include "fuzz_input.h"
 
 #include <cmath>
 #include <cstdlib>
