@@ -5,6 +5,7 @@ set(ROVANTA_HELP_SHARED
     HTML/images/drive.png
     HTML/images/folder_closed.png
     HTML/images/folder_open.png
+    HTML/images/go_to_position.png
     HTML/images/icon_about.png
     HTML/images/icon_clear_tour.png
     HTML/images/icon_context_help.png
@@ -23,6 +24,7 @@ set(ROVANTA_HELP_SHARED
     HTML/images/toolbar.png
     HTML/images/tour_distances.png
     HTML/images/tour_menu.png
+    HTML/images/utm_grid.png
     HTML/images/view_popup.png)
 set(ROVANTA_HELP_ENG
     RovantaENG.hhc

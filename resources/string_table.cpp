@@ -11,7 +11,7 @@ std::string_view loadString(int id)
 {
     // Texts exactly as the users know them, spelling included.
     using namespace commands;
-    static constexpr std::array<std::pair<int, std::string_view>, 30> kTable{{
+    static constexpr std::array<std::pair<int, std::string_view>, 32> kTable{{
         {kAppTitle, "Rovanta"},
         {kIdleMessage, "For Help, press F1"},
         {kManager, "Activate the Manager Tool\nManager"},
@@ -34,6 +34,8 @@ std::string_view loadString(int id)
         {kAppExit, "Quit Rovanta\nExit"},
         {kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
         {kViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
+        {kUtmGrid, "Show or hide the UTM grid of the map's zone\nUTM Grid"},
+        {kGoToPosition, "Show a position typed in degrees or UTM\nGo to Position"},
         {kHelpTopics, "List Help topics\nHelp Topics"},
         {kContextHelp, "Display help for clicked on buttons, menus and windows\nHelp"},
         {kFileNew, "Start over with the selected map\nNew"},

@@ -33,6 +33,19 @@ inline constexpr std::string_view kNotAMap = "The File %1 is no usable map calib
 /// %1: its path
 inline constexpr std::string_view kFileKindUnknown = "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!";
 
+// Go to Position.
+inline constexpr std::string_view kGoToPositionTitle = "Go to Position";
+inline constexpr std::string_view kGoToPositionPrompt =
+    "Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:";
+/// Examples of every form Go to Position reads.
+inline constexpr std::string_view kPositionNotUnderstood = "Position not understood. Type it like one of these:\n"
+                                                           "47.2683 11.3933\n"
+                                                           "47\u00B016.098' N 11\u00B023.598' E\n"
+                                                           "47\u00B016'05.9\" N 11\u00B023'35.9\" E\n"
+                                                           "N 47 16.098 E 11 23.598\n"
+                                                           "32T 680000 5237000";
+inline constexpr std::string_view kPositionOffMaps = "No checked map holds this position!";
+
 // Status bar notices; %1 is a file's path.
 inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
 inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";

@@ -13,6 +13,7 @@
 #include "manager/qt/folder_page_widget.h"
 #include "manager/qt/folder_tree.h"
 #include "manager/qt/manager_sheet.h"
+#include "navigation/qt/go_to_dialog.h"
 #include "png_output.h"
 #include "ports/message.h"
 #include "resources/command_ids.h"
@@ -294,7 +295,7 @@ void trimFolderTree(FolderPageWidget& page, const QString& folder)
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount(); ++i) {
             QTreeWidgetItem* child = item->child(i);
-            const QString path = QDir::toNativeSeparators(QDir::cleanPath(tree.pathOf(child)));
+            const QString path = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(tree.pathOf(child))));
             if (path == wanted)
                 sample = child;
             else if (wanted.startsWith(path + QDir::separator()))
@@ -386,6 +387,17 @@ void drawAll(const std::string& folder, const Output& out)
     out.write(QStringLiteral("toolbar.png"), toolBar(frame));
     out.write(QStringLiteral("tour_menu.png"), tourMenu(frame));
     out.write(QStringLiteral("view_popup.png"), popupOnPoint(frame));
+    frame.view().setUtmGridShown(true);
+    settle();
+    // The viewport's grab carries an alpha channel it does not use.
+    out.write(QStringLiteral("utm_grid.png"), frame.view().grab().toImage().convertToFormat(QImage::Format_RGB32));
+    frame.view().setUtmGridShown(false);
+    {
+        GoToDialog dialog(QStringLiteral("47\u00B016.098' N 11\u00B023.598' E"), &frame);
+        dialog.show();
+        settle();
+        out.write(QStringLiteral("go_to_position.png"), dialog.grab());
+    }
 
     frame.onCommand(kTourDistances);
     settle();

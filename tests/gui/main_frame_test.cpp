@@ -8,6 +8,8 @@
 #include "common/file_names.h"
 #include "manager/settings_layout.h"
 #include "map_files.h"
+#include "navigation/position_parse.h"
+#include "navigation/qt/go_to_dialog.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -62,6 +65,23 @@ void closeNextDialog(QString* title)
     });
 }
 
+// Types `text` into the next Go to dialog and presses Return; reports the
+// problem it shows if it stays open, then cancels it.
+void typeNextPosition(const QString& text, QString* problem)
+{
+    QTimer::singleShot(0, [text, problem] {
+        auto* dialog = qobject_cast<GoToDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        QTest::keyClicks(&dialog->positionEdit(), text);
+        QTest::keyClick(&dialog->positionEdit(), Qt::Key_Return);
+        if (dialog->isVisible()) {
+            *problem = dialog->problem().text();
+            dialog->reject();
+        }
+    });
+}
+
 } // namespace
 
 class MainFrameTest : public QObject {
@@ -99,7 +119,7 @@ private slots:
     void menusToolbarAndPromptsAreInPlace()
     {
         QCOMPARE(menuLayout(*frame_->menuBar()),
-                 QStringList({"&File: 32830 0 32856 0 57665", "&View: 59392 59393 32787 32788",
+                 QStringList({"&File: 32830 0 32856 0 57665", "&View: 59392 59393 32787 32788 32852 32853",
                               "Tour: 32792 32793 32811 32803 0 32831 32832 32833 32834", "Manager: 32771",
                               "&Help: 57667 32810 32809 0 57664"}));
         QCOMPARE(frame_->commands().menuAction(kZoomIn)->text(), QStringLiteral("Zoom in \tALT++"));
@@ -238,6 +258,76 @@ private slots:
         frame_->view().loadMapBitmap();
         QVERIFY(frame_->view().bitmapLoaded());
         QCOMPARE(frame_->statusBar()->currentMessage(), QString());
+    }
+
+    void goToPositionShowsTheSheetThatHoldsIt_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<bool>("offMaps");
+        QTest::addColumn<bool>("unreadable");
+        // East spans 9.1..9.2 E; 53.03 N 9.15 E is 32U 510060 5875618
+        // (GeographicLib UTMUPS::Forward).
+        QTest::addRow("on the current sheet") << "53.03 9.05"
+                                              << "West" << false << false;
+        QTest::addRow("minutes, on the next sheet") << "53\u00B01.8' N 9\u00B09' E"
+                                                    << "East" << false << false;
+        QTest::addRow("UTM, on the next sheet") << "32U 510060 5875618"
+                                                << "East" << false << false;
+        QTest::addRow("off every sheet") << "47.2683 11.3933"
+                                         << "West" << true << false;
+        QTest::addRow("unreadable") << "Innsbruck"
+                                    << "West" << false << true;
+    }
+
+    void goToPositionShowsTheSheetThatHoldsIt()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, map);
+        QFETCH(bool, offMaps);
+        QFETCH(bool, unreadable);
+        frame_.reset();
+        test::TempFolder maps;
+        test::writeSampleMap(maps.path(), "West.cal", {.name = "West", .width = 300, .height = 300});
+        test::writeSampleMap(maps.path(), "East.cal",
+                             {.name = "East", .west = 9.1, .east = 9.2, .width = 300, .height = 300});
+        test::registerMaps(*settings_, maps.path(), {{"West.cal", "West", 2}, {"East.cal", "East", 1}});
+        test::ScriptedAnswerer answerer;
+        frame_ = std::make_unique<CMainFrame>(*settings_);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+
+        QString problem;
+        typeNextPosition(text, &problem);
+        QTest::keyClick(frame_.get(), Qt::Key_G, Qt::ControlModifier);
+        CRovantaView& view = frame_->view();
+        QCOMPARE(QString::fromStdString(view.currentMap()->mapName()), map);
+        QCOMPARE(problem.contains(QStringLiteral("32T 680000 5237000")), unreadable);
+        QCOMPARE(answerer.shown.size(), std::size_t(offMaps ? 1 : 0));
+        if (offMaps || unreadable) {
+            QVERIFY(!view.marker().pixelOn(view.currentMap()));
+            return;
+        }
+        // Centred and marked until Escape.
+        std::optional<cl_RefPoint> position = parsePosition(text.toStdString());
+        QVERIFY(position && view.currentMap()->refPointToPixel(*position));
+        const IPoint shown = view.pixelToWindow(position->pixel);
+        QVERIFY(std::abs(shown.x - view.scrollPosition().x - view.outerSize().width / 2) <= 1);
+        QVERIFY(std::abs(shown.y - view.scrollPosition().y - view.outerSize().height / 2) <= 1);
+        QCOMPARE(view.marker().pixelOn(view.currentMap())->x, position->pixel.x);
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QVERIFY(!view.marker().pixelOn(view.currentMap()));
+    }
+
+    void utmGridIsKeptFromRunToRun()
+    {
+        QVERIFY(!frame_->commands().menuAction(kUtmGrid)->isChecked());
+        frame_->commands().menuAction(kUtmGrid)->trigger();
+        QVERIFY(frame_->view().utmGridShown());
+        frame_.reset();
+        frame_ = std::make_unique<CMainFrame>(*settings_);
+        QVERIFY(frame_->commands().menuAction(kUtmGrid)->isChecked());
+        QVERIFY(frame_->view().utmGridShown());
     }
 
     void settingsAreWrittenAtExitAndReadByTheNextStart()

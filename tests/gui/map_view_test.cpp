@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "map_files.h"
 #include "memory_settings.h"
+#include "navigation/qt/grid_painter.h"
 #include "no_menus.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
@@ -73,6 +74,31 @@ struct ShownView {
 QPoint qt(IPoint p)
 {
     return {p.x, p.y};
+}
+
+// Viewport position of a UTM position in zone 32, through the map's own
+// conversion.
+QPoint onViewport(const CRovantaView& view, IPoint en)
+{
+    cl_RefPoint ground;
+    ground.setRefPoint(32, 'U', en);
+    static_cast<void>(view.currentMap()->refPointToPixel(ground));
+    return qt(view.pixelToWindow(ground.pixel)) - qt(view.scrollPosition());
+}
+
+// Centres of the runs of grid colour along a row of the image.
+std::vector<int> gridRuns(const QImage& image, int row)
+{
+    std::vector<int> centres;
+    for (int x = 0; x < image.width();) {
+        int end = x;
+        while (end < image.width() && image.pixel(end, row) == kGridColor)
+            ++end;
+        if (end > x)
+            centres.push_back((x + end - 1) / 2);
+        x = end + 1;
+    }
+    return centres;
 }
 
 // Qt's BMP reader widens 5- and 6-bit channels by shifting alone, so
@@ -445,6 +471,42 @@ private slots:
             darkest = std::min(darkest, qGray(image.pixel(x, row)));
         QVERIFY2(darkest < 224, "the line shows");
         QVERIFY2(darkest > 0, "averaged with the white around it");
+    }
+
+    // About 9.6 m per pixel: 1 km lines 104 pixels apart, each where the
+    // map puts its ground positions; none once the grid is off.
+    void utmGridLinesLieWhereTheMapPutsThem()
+    {
+        OneMap map(700, 700);
+        ShownView shown(map, {500, 400});
+        CRovantaView& view = shown.view;
+        view.setUtmGridShown(true);
+        const QImage image = shown.grab();
+
+        const IPoint centre = view.windowToPixel({view.scrollPosition().x + 250, view.scrollPosition().y + 200});
+        int inside = 0;
+        cl_RefPoint middle = view.currentMap()->pixelToRefPoint(centre.x, centre.y, inside);
+        int zone = 0;
+        char letter = 0;
+        IPoint en;
+        middle.setDatum(32, 0);
+        middle.getRefPoint(zone, letter, en);
+        // A row halfway between two northing lines.
+        const int halfNorth = en.y / 1000 * 1000 + 500;
+        const int row = onViewport(view, {en.x, halfNorth}).y();
+        std::vector<int> expected;
+        for (int km = en.x / 1000 - 5; km <= en.x / 1000 + 5; ++km) {
+            if (const int x = onViewport(view, {km * 1000, halfNorth}).x(); x >= 0 && x < image.width())
+                expected.push_back(x);
+        }
+        const std::vector<int> found = gridRuns(image, row);
+        QVERIFY(expected.size() >= 4);
+        QCOMPARE(found.size(), expected.size());
+        for (std::size_t i = 0; i < found.size(); ++i)
+            QVERIFY2(std::abs(found[i] - expected[i]) <= 1, qPrintable(QString::number(i)));
+
+        view.setUtmGridShown(false);
+        QVERIFY(gridRuns(shown.grab(), row).empty());
     }
 };
 

@@ -37,7 +37,9 @@ const Menu kViewMenu{"&View",
                      {{kViewToolbar, "&Toolbar"},
                       {kViewStatusBar, "&Status Bar"},
                       {kZoomIn, "Zoom in \tALT++"},
-                      {kZoomOut, "Zoom out \tALT+-"}}};
+                      {kZoomOut, "Zoom out \tALT+-"},
+                      {kUtmGrid, "UTM Grid"},
+                      {kGoToPosition, "Go to Position…\tCtrl+G"}}};
 const Menu kTourMenu{"Tour",
                      {{kNewTour, "New Tour"},
                       {kSaveTour, "Save Tour"},
@@ -66,6 +68,8 @@ QKeySequence shortcutOf(int id)
         return QKeySequence(Qt::ALT | Qt::Key_Plus);
     case kZoomOut:
         return QKeySequence(Qt::ALT | Qt::Key_Minus);
+    case kGoToPosition:
+        return QKeySequence(Qt::CTRL | Qt::Key_G);
     default:
         return {};
     }
@@ -113,7 +117,7 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
     menu_[kManager] = manager;
     addMenu(kHelpMenu);
 
-    for (const int id : {kViewToolbar, kViewStatusBar})
+    for (const int id : {kViewToolbar, kViewStatusBar, kUtmGrid})
         menu_[id]->setCheckable(true);
 
     for (const int id : kToolbar) {

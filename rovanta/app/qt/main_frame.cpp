@@ -50,6 +50,7 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
 
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
+    commands_->menuAction(commands::kUtmGrid)->setChecked(view_->utmGridShown());
     connect(view_, &CRovantaView::notice, this, &CMainFrame::showNotice);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
     recent_ = new RecentMenu(*commands_);
@@ -117,6 +118,9 @@ void CMainFrame::onCommand(int id)
         break;
     case kViewStatusBar:
         statusBar()->setVisible(commands_->menuAction(kViewStatusBar)->isChecked());
+        break;
+    case kUtmGrid:
+        view_->setUtmGridShown(commands_->menuAction(kUtmGrid)->isChecked());
         break;
     case kFileNew:
         if (doc_->onNewDocument())

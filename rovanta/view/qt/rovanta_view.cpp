@@ -4,6 +4,10 @@
 #include "dialogs/qt/tour_distances_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
+#include "navigation/go_to_position.h"
+#include "navigation/qt/go_to_dialog.h"
+#include "navigation/qt/grid_painter.h"
+#include "navigation/view_settings.h"
 #include "ports/message.h"
 #include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
@@ -65,7 +69,9 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
-      mapPrint_(this), runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); })
+      mapPrint_(this), runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); }),
+      settings_(settings), utmGrid_(settings.readInt(settings::kView, settings::kUtmGrid, 0) != 0),
+      marker_(new PositionMarker(*this))
 {
     setFrameShape(QFrame::NoFrame);
     // The canvas is white whatever the desktop's colours.
@@ -83,10 +89,12 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
             [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
 
-// The pyramid's thread stops before anything it reports to goes.
+// The pyramid's thread stops before anything it reports to goes. The view's
+// options reach the settings at exit, with the manager's lists.
 CRovantaView::~CRovantaView()
 {
     pyramid_.reset();
+    settings_.writeInt(settings::kView, settings::kUtmGrid, utmGrid_ ? 1 : 0);
 }
 
 void CRovantaView::initialUpdate()
@@ -121,6 +129,9 @@ void CRovantaView::onCommand(int id)
         break;
     case commands::kPrintMap:
         printMap();
+        break;
+    case commands::kGoToPosition:
+        goToPosition();
         break;
     default:
         break;
@@ -193,6 +204,35 @@ void CRovantaView::resetLayout()
     layout_.reset({bitmap_->width(), bitmap_->height()});
     updateScrollRange();
     setScroll(centredScroll(layout_, outerSize()));
+}
+
+void CRovantaView::setUtmGridShown(bool shown)
+{
+    utmGrid_ = shown;
+    viewport()->update();
+}
+
+void CRovantaView::goToPosition()
+{
+    GoToDialog dialog(lastPosition_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    lastPosition_ = dialog.text();
+    static_cast<void>(showPosition(*dialog.position()));
+}
+
+bool CRovantaView::showPosition(cl_RefPoint position)
+{
+    const MapRecord map = mapForPosition(manager_, map_, position);
+    if (!map) {
+        showMessage(std::string(strings::kPositionOffMaps), kMessageOk);
+        return false;
+    }
+    if (map != map_)
+        editor_.switchMap(map);
+    setScroll(centringScroll(pixelToWindow(position.pixel), outerSize()));
+    marker_->place(map, position.pixel);
+    return true;
 }
 
 void CRovantaView::zoomBy(double factor)
@@ -375,8 +415,9 @@ void CRovantaView::resizeEvent(QResizeEvent* event)
 void CRovantaView::scrollContentsBy(int dx, int dy)
 {
     // Everything drawn is fixed to the canvas, so the pixels can move;
-    // while painting, the whole window is drawn again instead.
-    if (painting_)
+    // while painting, the whole window is drawn again instead, and so is
+    // the grid, whose labels keep to the window's edges.
+    if (painting_ || utmGrid_)
         viewport()->update();
     else
         viewport()->scroll(dx, dy);
@@ -422,6 +463,13 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     if (bitmap_->unreadable())
         QMetaObject::invokeMethod(this, &CRovantaView::dropUnreadableBitmap, Qt::QueuedConnection);
 
+    if (utmGrid_ && map_) {
+        const QTransform toViewport(double(target.width()) / bitmap_->width(), 0, 0,
+                                    -double(target.height()) / bitmap_->height(), target.left(),
+                                    target.top() + target.height());
+        paintUtmGrid(painter, *map_, QSizeF(bitmap_->width(), bitmap_->height()), toViewport, viewport()->rect());
+    }
+
     const IPoint scroll = scrollPosition();
     const auto onViewport = [scroll](IPoint canvas) { return QPoint(canvas.x - scroll.x, canvas.y - scroll.y); };
     std::vector<QPoint> points;
@@ -433,6 +481,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     if (const std::optional<IPoint> at = editor_.markedPosition())
         marked = onViewport(*at);
     paintTour(painter, points, marked, event->rect());
+    if (const std::optional<IPoint> at = marker_->pixelOn(map_))
+        PositionMarker::paint(painter, onViewport(pixelToWindow(*at)));
 }
 
 } // namespace rovanta

@@ -14,6 +14,7 @@
 #include "manager/cl_manager.h"
 #include "manager/records.h"
 #include "print/qt/map_print_command.h"
+#include "navigation/qt/position_marker.h"
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
 #include "view/qt/view_popup.h"
@@ -37,7 +38,8 @@ class CRovantaView : public QAbstractScrollArea, public EditorView {
 public:
     /// Constructs the manager, which loads folders, maps and tours.
     CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent = nullptr);
-    /// Destroys the manager, which writes folders, maps and tours.
+    /// Writes the view's options; destroys the manager, which writes
+    /// folders, maps and tours.
     ~CRovantaView() override;
 
     cl_Manager& manager() { return manager_; }
@@ -74,6 +76,13 @@ public:
     /// cut short, replaced or deleted, leaves the view blank and says why
     /// through notice().
     void loadMapBitmap() override;
+    /// The UTM grid over the map; the settings keep it from run to run.
+    void setUtmGridShown(bool shown);
+    bool utmGridShown() const { return utmGrid_; }
+    /// Centres the position on the current map, or else on the first
+    /// checked map that holds it, and marks it; a message when none does.
+    [[nodiscard]] bool showPosition(cl_RefPoint position);
+    const PositionMarker& marker() const { return *marker_; }
     /// The 1:1 layout with the bitmap's centre at the window's centre.
     void resetLayout();
     /// Zooms by `factor`, keeping the canvas point at the window's centre.
@@ -141,6 +150,7 @@ private:
     void tourMayHaveChanged();
 
     void dropUnreadableBitmap();
+    void goToPosition();
 
     cl_Manager manager_;
     ViewPopup popup_;
@@ -155,6 +165,10 @@ private:
     std::function<bool(QPrinter&)> printSetup_;
     MapPrintCommand mapPrint_;
     std::function<int(ViewPopup&, QPoint)> runPopup_;
+    SettingsAccess& settings_;
+    bool utmGrid_ = false;
+    PositionMarker* marker_ = nullptr;
+    QString lastPosition_;
     bool clearBackground_ = false;
     bool painting_ = false;
     /// Last, so it goes first: its timer reads the tour and the map.
