@@ -14,6 +14,10 @@ inline constexpr int kOpenTour = 32830;
 inline constexpr int kRecentTour = 32840;
 inline constexpr int kRecentTourCount = 8;
 
+// Edit.
+inline constexpr int kUndo = 32854;
+inline constexpr int kRedo = 32855;
+
 // View.
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
