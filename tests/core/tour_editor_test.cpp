@@ -16,7 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -72,7 +74,9 @@ class Menus : public MenuStates {
 public:
     void setMenuEnabled(int id, bool enabled) override { states[id] = enabled; }
     bool isMenuEnabled(int id) const override { return states.at(id); }
+    void setMenuText(int id, std::string_view text) override { texts[id] = text; }
     std::map<int, bool> states;
+    std::map<int, std::string> texts;
 };
 
 // West covers 9.0-9.1 degrees east, East 9.1-9.2, both 53.0-53.06 north on
@@ -547,6 +551,142 @@ TEST(ManagerSheetRun, NeverDropsAnUnsavedTourUnasked)
         EXPECT_EQ(d.menus.states[kNewTour], !current);
         for (const int id : {kSaveTour, kTourDistances, kClearTour})
             EXPECT_EQ(d.menus.states[id], current != nullptr) << id;
+    }
+}
+
+// Undo and redo after edits of every kind on the tour New Tour started
+// with the row's points on West; pixels are on the map shown at the end.
+TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
+{
+    using Act = std::function<void(Desk&)>;
+    const auto add = [](IPoint pixel) { return [pixel](Desk& d) { d.editor.doubleClick(d.client(pixel), d.tick()); }; };
+    const auto mark = [](Desk& d, IPoint pixel) {
+        d.editor.rightClick(d.client(pixel));
+        d.editor.popupClosed();
+    };
+    const auto drag = [mark](IPoint from, IPoint to) {
+        return [=](Desk& d) {
+            mark(d, from);
+            d.editor.leftPress(d.client(from), d.tick());
+            d.editor.leftRelease(d.client(to));
+        };
+    };
+    const auto insertBefore = [mark](IPoint at, IPoint pixel) {
+        return [=](Desk& d) {
+            mark(d, at);
+            d.editor.onPopupCommand(kInsertBeforeThis);
+            d.editor.leftPress(d.client(pixel), d.tick());
+            d.editor.leftRelease(d.client(pixel));
+        };
+    };
+    const auto deleteThis = [mark](IPoint at) {
+        return [=](Desk& d) {
+            mark(d, at);
+            d.editor.onPopupCommand(kDeleteThisPoint);
+        };
+    };
+    const auto command = [](int id) { return [id](Desk& d) { d.commands.onCommand(id); }; };
+    const Act undo = command(kUndo);
+    const Act redo = command(kRedo);
+    const Act deleteLast = [](Desk& d) { d.editor.onPopupCommand(kDeleteLastPoint); };
+    const Act nextMapEast = [mark](Desk& d) {
+        mark(d, {210, 100});
+        d.editor.onPopupCommand(kNextMap);
+    };
+    const Act remark = [](Desk& d) {
+        d.manager.currentTour()->getRemarks()[0] = "Hut";
+        d.commands.remarksApplied(d.manager.currentTour());
+    };
+    // Saved (which takes the tour out of the view), then shown again from
+    // the tours page.
+    const Act saveAndReopen = [](Desk& d) {
+        test::ScriptedSavePrompt savePrompt;
+        savePrompt.choices = {d.dir.file("Trip.TXT")};
+        const TourRecord tour = d.manager.currentTour();
+        ASSERT_TRUE(d.commands.saveTour());
+        d.manager.beginSheet();
+        d.manager.showPage(SheetPage::kTours);
+        int row = 0;
+        for (const auto& item : d.manager.tourList().working()) {
+            if (item.second == tour)
+                break;
+            ++row;
+        }
+        d.manager.tourList().show(row);
+        d.manager.finishWithOk();
+        d.commands.managerClosed(true);
+    };
+    const Act newTourUnasked = [](Desk& d) {
+        test::ScriptedAnswerer answerer;
+        answerer.answers = {kAnswerNo};
+        d.commands.newTour();
+    };
+
+    const std::vector<IPoint> two{{50, 50}, {100, 100}};
+    const std::vector<IPoint> nearEast{{100, 100}, {190, 100}};
+    struct Row {
+        const char* name;
+        std::vector<IPoint> start;
+        std::vector<Act> acts;
+        std::vector<IPoint> pixels;
+        std::string_view map;
+        std::string_view undoText; ///< "Undo" alone: disabled
+        std::string_view redoText;
+        bool unsaved;
+        bool current = true;
+        std::optional<std::string> firstRemark = std::nullopt;
+    };
+    const Row rows[] = {
+        {"UndoAdd", two, {undo}, {{50, 50}}, "West", "Undo Add Point", "Redo Add Point", true},
+        {"RedoAdd", two, {undo, redo}, two, "West", "Undo Add Point", "Redo", true},
+        {"NewEditDropsRedo", two, {undo, add({150, 150})}, {{50, 50}, {150, 150}}, "West", "Undo Add Point", "Redo",
+         true},
+        {"UndoMove", two, {drag({100, 100}, {120, 80}), undo}, two, "West", "Undo Add Point", "Redo Move Point", true},
+        {"UndoInsert", two, {insertBefore({100, 100}, {10, 20}), undo}, two, "West", "Undo Add Point",
+         "Redo Insert Point", true},
+        {"UndoDelete", two, {deleteThis({50, 50}), undo}, two, "West", "Undo Add Point", "Redo Delete Point", true},
+        {"UndoDeleteLast", two, {deleteLast, undo}, two, "West", "Undo Add Point", "Redo Delete Last Point", true},
+        {"NothingDeletedIsNoStep", two, {deleteThis({150, 150})}, two, "West", "Undo Add Point", "Redo", true},
+        {"UndoAllIsNothingToSave", two, {undo, undo}, {}, "West", "Undo", "Redo Add Point", false},
+        {"UndoAcrossAMapSwitch", nearEast, {add({210, 100}), undo}, nearEast, "West", "Undo Add Point",
+         "Redo Add Point", true},
+        // East starts 200 pixels further east.
+        {"UndoAfterNextMap", two, {deleteLast, nextMapEast, undo}, {{-150, 50}, {-100, 100}}, "East",
+         "Undo Add Point", "Redo Delete Last Point", true},
+        {"RedoAcrossAMapSwitch", nearEast, {add({210, 100}), undo, redo}, {{-100, 100}, {-10, 100}, {10, 100}}, "East",
+         "Undo Add Point", "Redo", true},
+        {"UndoRemarks", two, {remark, undo}, two, "West", "Undo Add Point", "Redo Remarks", true, true, ""},
+        {"RedoRemarks", two, {remark, undo, redo}, two, "West", "Undo Remarks", "Redo", true, true, "Hut"},
+        {"UndoToSavedIsSaved", two, {saveAndReopen, add({150, 150}), undo}, two, "West", "Undo Add Point",
+         "Redo Add Point", false},
+        {"UndoPastSavedIsUnsaved", two, {saveAndReopen, undo}, {{50, 50}}, "West", "Undo Add Point", "Redo Add Point",
+         true},
+        {"ClearUndone", two, {command(kClearTour), undo}, two, "West", "Undo Add Point", "Redo Clear Tour", true},
+        {"ClearRedone", two, {command(kClearTour), undo, redo}, two, "West", "Undo Clear Tour", "Redo", false, false},
+        {"NewTourForgets", two, {newTourUnasked}, {}, "West", "Undo", "Redo", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Desk d;
+        const TourRecord tour = d.startTour(row.start);
+        for (const Act& act : row.acts)
+            act(d);
+        EXPECT_EQ(d.manager.currentTour() == tour, row.current);
+        ASSERT_EQ(tour->getPointCount(), static_cast<int>(row.pixels.size()));
+        for (int i = 0; i < tour->getPointCount(); ++i) {
+            EXPECT_NEAR(tour->getPoint(i)->pixel.x, row.pixels[i].x, 2) << i;
+            EXPECT_NEAR(tour->getPoint(i)->pixel.y, row.pixels[i].y, 2) << i;
+        }
+        EXPECT_EQ(tour->getRemarks().size(), row.pixels.size());
+        if (row.firstRemark) {
+            EXPECT_EQ(tour->getRemarks()[0], *row.firstRemark);
+        }
+        EXPECT_EQ(d.view.map->mapName(), row.map);
+        EXPECT_EQ(d.menus.texts[kUndo], row.undoText);
+        EXPECT_EQ(d.menus.texts[kRedo], row.redoText);
+        EXPECT_EQ(d.menus.states[kUndo], row.undoText != "Undo");
+        EXPECT_EQ(d.menus.states[kRedo], row.redoText != "Redo");
+        EXPECT_EQ(d.commands.unsavedTour(), row.unsaved);
     }
 }
 
