@@ -14,15 +14,13 @@ bool samePlace(const cl_RefPoint& a, const cl_RefPoint& b)
     return a.longitude == b.longitude && a.latitude == b.latitude;
 }
 
-template <typename T>
-std::vector<T> slice(const std::vector<T>& items, std::size_t first, std::size_t end)
+template <typename T> std::vector<T> slice(const std::vector<T>& items, std::size_t first, std::size_t end)
 {
     using Diff = typename std::vector<T>::difference_type;
     return {items.begin() + static_cast<Diff>(first), items.begin() + static_cast<Diff>(end)};
 }
 
-template <typename T>
-void splice(std::vector<T>& items, int first, std::size_t count, const std::vector<T>& by)
+template <typename T> void splice(std::vector<T>& items, int first, std::size_t count, const std::vector<T>& by)
 {
     const auto at = items.erase(items.begin() + first, items.begin() + first + static_cast<int>(count));
     items.insert(at, by.begin(), by.end());
@@ -45,8 +43,8 @@ bool TourHistory::follow(const TourRecord& tour, bool saved)
         std::vector<cl_RefPoint> points = std::move(points_);
         std::vector<std::string> remarks = std::move(remarks_);
         take();
-        const bool unchanged = std::equal(points.begin(), points.end(), points_.begin(), points_.end(), samePlace) &&
-                               remarks == remarks_;
+        const bool unchanged =
+            std::equal(points.begin(), points.end(), points_.begin(), points_.end(), samePlace) && remarks == remarks_;
         if (unchanged) {
             if (undoRestoresTour()) {
                 steps_.resize(--done_);

@@ -72,8 +72,7 @@ public:
     /// Replaces the `count` points from index `first`, with their remarks,
     /// by `points` and `remarks` (as many of each). Positions of the
     /// replaced points end; all others stay valid.
-    void replacePoints(int first, int count, std::span<const cl_RefPoint> points,
-                       std::span<const std::string> remarks);
+    void replacePoints(int first, int count, std::span<const cl_RefPoint> points, std::span<const std::string> remarks);
 
     // Queries.
     /// First point, in tour order, whose hit square holds (x, y): the square

@@ -589,7 +589,7 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
     const Act undo = command(kUndo);
     const Act redo = command(kRedo);
     const Act deleteLast = [](Desk& d) { d.editor.onPopupCommand(kDeleteLastPoint); };
-    const Act nextMapEast = [mark](Desk& d) {
+    const Act nextMap = [mark](Desk& d) {
         mark(d, {210, 100});
         d.editor.onPopupCommand(kNextMap);
     };
@@ -624,46 +624,43 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
 
     const std::vector<IPoint> two{{50, 50}, {100, 100}};
     const std::vector<IPoint> nearEast{{100, 100}, {190, 100}};
+    // Steps by name: "Undo " and "Redo " go before them in the menu; none
+    // leaves the bare, disabled item.
     struct Row {
         const char* name;
         std::vector<IPoint> start;
         std::vector<Act> acts;
         std::vector<IPoint> pixels;
-        std::string_view map;
-        std::string_view undoText; ///< "Undo" alone: disabled
-        std::string_view redoText;
+        std::string_view undoStep;
+        std::string_view redoStep;
         bool unsaved;
+        std::string_view map = "West";
         bool current = true;
         std::optional<std::string> firstRemark = std::nullopt;
     };
+    // East starts 200 pixels further east.
+    const std::vector<IPoint> twoEast{{-150, 50}, {-100, 100}};
+    const std::vector<IPoint> onEast{{-100, 100}, {-10, 100}, {10, 100}};
     const Row rows[] = {
-        {"UndoAdd", two, {undo}, {{50, 50}}, "West", "Undo Add Point", "Redo Add Point", true},
-        {"RedoAdd", two, {undo, redo}, two, "West", "Undo Add Point", "Redo", true},
-        {"NewEditDropsRedo", two, {undo, add({150, 150})}, {{50, 50}, {150, 150}}, "West", "Undo Add Point", "Redo",
-         true},
-        {"UndoMove", two, {drag({100, 100}, {120, 80}), undo}, two, "West", "Undo Add Point", "Redo Move Point", true},
-        {"UndoInsert", two, {insertBefore({100, 100}, {10, 20}), undo}, two, "West", "Undo Add Point",
-         "Redo Insert Point", true},
-        {"UndoDelete", two, {deleteThis({50, 50}), undo}, two, "West", "Undo Add Point", "Redo Delete Point", true},
-        {"UndoDeleteLast", two, {deleteLast, undo}, two, "West", "Undo Add Point", "Redo Delete Last Point", true},
-        {"NothingDeletedIsNoStep", two, {deleteThis({150, 150})}, two, "West", "Undo Add Point", "Redo", true},
-        {"UndoAllIsNothingToSave", two, {undo, undo}, {}, "West", "Undo", "Redo Add Point", false},
-        {"UndoAcrossAMapSwitch", nearEast, {add({210, 100}), undo}, nearEast, "West", "Undo Add Point",
-         "Redo Add Point", true},
-        // East starts 200 pixels further east.
-        {"UndoAfterNextMap", two, {deleteLast, nextMapEast, undo}, {{-150, 50}, {-100, 100}}, "East",
-         "Undo Add Point", "Redo Delete Last Point", true},
-        {"RedoAcrossAMapSwitch", nearEast, {add({210, 100}), undo, redo}, {{-100, 100}, {-10, 100}, {10, 100}}, "East",
-         "Undo Add Point", "Redo", true},
-        {"UndoRemarks", two, {remark, undo}, two, "West", "Undo Add Point", "Redo Remarks", true, true, ""},
-        {"RedoRemarks", two, {remark, undo, redo}, two, "West", "Undo Remarks", "Redo", true, true, "Hut"},
-        {"UndoToSavedIsSaved", two, {saveAndReopen, add({150, 150}), undo}, two, "West", "Undo Add Point",
-         "Redo Add Point", false},
-        {"UndoPastSavedIsUnsaved", two, {saveAndReopen, undo}, {{50, 50}}, "West", "Undo Add Point", "Redo Add Point",
-         true},
-        {"ClearUndone", two, {command(kClearTour), undo}, two, "West", "Undo Add Point", "Redo Clear Tour", true},
-        {"ClearRedone", two, {command(kClearTour), undo, redo}, two, "West", "Undo Clear Tour", "Redo", false, false},
-        {"NewTourForgets", two, {newTourUnasked}, {}, "West", "Undo", "Redo", false},
+        {"UndoAdd", two, {undo}, {{50, 50}}, "Add Point", "Add Point", true},
+        {"RedoAdd", two, {undo, redo}, two, "Add Point", "", true},
+        {"NewEditDropsRedo", two, {undo, add({150, 150})}, {{50, 50}, {150, 150}}, "Add Point", "", true},
+        {"UndoMove", two, {drag({100, 100}, {120, 80}), undo}, two, "Add Point", "Move Point", true},
+        {"UndoInsert", two, {insertBefore({100, 100}, {10, 20}), undo}, two, "Add Point", "Insert Point", true},
+        {"UndoDelete", two, {deleteThis({50, 50}), undo}, two, "Add Point", "Delete Point", true},
+        {"UndoDeleteLast", two, {deleteLast, undo}, two, "Add Point", "Delete Last Point", true},
+        {"NothingDeletedIsNoStep", two, {deleteThis({150, 150})}, two, "Add Point", "", true},
+        {"UndoAllIsNothingToSave", two, {undo, undo}, {}, "", "Add Point", false},
+        {"UndoAcrossAMapSwitch", nearEast, {add({210, 100}), undo}, nearEast, "Add Point", "Add Point", true},
+        {"RedoAcrossAMapSwitch", nearEast, {add({210, 100}), undo, redo}, onEast, "Add Point", "", true, "East"},
+        {"UndoAfterNextMap", two, {deleteLast, nextMap, undo}, twoEast, "Add Point", "Delete Last Point", true, "East"},
+        {"UndoRemarks", two, {remark, undo}, two, "Add Point", "Remarks", true, "West", true, ""},
+        {"RedoRemarks", two, {remark, undo, redo}, two, "Remarks", "", true, "West", true, "Hut"},
+        {"UndoToSavedIsSaved", two, {saveAndReopen, add({150, 150}), undo}, two, "Add Point", "Add Point", false},
+        {"UndoPastSavedIsUnsaved", two, {saveAndReopen, undo}, {{50, 50}}, "Add Point", "Add Point", true},
+        {"ClearUndone", two, {command(kClearTour), undo}, two, "Add Point", "Clear Tour", true},
+        {"ClearRedone", two, {command(kClearTour), undo, redo}, two, "Clear Tour", "", false, "West", false},
+        {"NewTourForgets", two, {newTourUnasked}, {}, "", "", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -682,10 +679,13 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
             EXPECT_EQ(tour->getRemarks()[0], *row.firstRemark);
         }
         EXPECT_EQ(d.view.map->mapName(), row.map);
-        EXPECT_EQ(d.menus.texts[kUndo], row.undoText);
-        EXPECT_EQ(d.menus.texts[kRedo], row.redoText);
-        EXPECT_EQ(d.menus.states[kUndo], row.undoText != "Undo");
-        EXPECT_EQ(d.menus.states[kRedo], row.redoText != "Redo");
+        const auto item = [](std::string verb, std::string_view step) {
+            return step.empty() ? verb : verb + " " + std::string(step);
+        };
+        EXPECT_EQ(d.menus.texts[kUndo], item("Undo", row.undoStep));
+        EXPECT_EQ(d.menus.texts[kRedo], item("Redo", row.redoStep));
+        EXPECT_EQ(d.menus.states[kUndo], !row.undoStep.empty());
+        EXPECT_EQ(d.menus.states[kRedo], !row.redoStep.empty());
         EXPECT_EQ(d.commands.unsavedTour(), row.unsaved);
     }
 }
