@@ -597,13 +597,9 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
         d.manager.currentTour()->getRemarks()[0] = "Hut";
         d.commands.remarksApplied(d.manager.currentTour());
     };
-    // Saved (which takes the tour out of the view), then shown again from
-    // the tours page.
-    const Act saveAndReopen = [](Desk& d) {
-        test::ScriptedSavePrompt savePrompt;
-        savePrompt.choices = {d.dir.file("Trip.TXT")};
-        const TourRecord tour = d.manager.currentTour();
-        ASSERT_TRUE(d.commands.saveTour());
+    // Shown again from the tours page.
+    const Act reopen = [](Desk& d) {
+        const TourRecord tour = d.manager.tourList().working().at(std::string(cl_TourList::kNewTourName));
         d.manager.beginSheet();
         d.manager.showPage(SheetPage::kTours);
         int row = 0;
@@ -615,6 +611,12 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
         d.manager.tourList().show(row);
         d.manager.finishWithOk();
         d.commands.managerClosed(true);
+    };
+    // Saving takes the tour out of the view.
+    const Act save = [](Desk& d) {
+        test::ScriptedSavePrompt savePrompt;
+        savePrompt.choices = {d.dir.file("Trip.TXT")};
+        ASSERT_TRUE(d.commands.saveTour());
     };
     const Act newTourUnasked = [](Desk& d) {
         test::ScriptedAnswerer answerer;
@@ -656,10 +658,11 @@ TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
         {"UndoAfterNextMap", two, {deleteLast, nextMap, undo}, twoEast, "Add Point", "Delete Last Point", true, "East"},
         {"UndoRemarks", two, {remark, undo}, two, "Add Point", "Remarks", true, "West", true, ""},
         {"RedoRemarks", two, {remark, undo, redo}, two, "Remarks", "", true, "West", true, "Hut"},
-        {"UndoToSavedIsSaved", two, {saveAndReopen, add({150, 150}), undo}, two, "Add Point", "Add Point", false},
-        {"UndoPastSavedIsUnsaved", two, {saveAndReopen, undo}, {{50, 50}}, "Add Point", "Add Point", true},
+        {"UndoToSavedIsSaved", two, {save, reopen, add({150, 150}), undo}, two, "Add Point", "Add Point", false},
+        {"UndoPastSavedIsUnsaved", two, {save, reopen, undo}, {{50, 50}}, "Add Point", "Add Point", true},
         {"ClearUndone", two, {command(kClearTour), undo}, two, "Add Point", "Clear Tour", true},
         {"ClearRedone", two, {command(kClearTour), undo, redo}, two, "Clear Tour", "", false, "West", false},
+        {"ShownAfterClear", two, {command(kClearTour), reopen}, two, "Add Point", "", true},
         {"NewTourForgets", two, {newTourUnasked}, {}, "", "", false},
     };
     for (const Row& row : rows) {
