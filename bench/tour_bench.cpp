@@ -1,8 +1,9 @@
 // What a click costs while planning a long tour on one of 500 maps: adding
 // a point with the distances table open and the view repainted, the same
-// click across a map edge (the switch re-projects every point), and
-// printing the table.
+// click across a map edge (the switch re-projects every point), undoing a
+// click, and printing the table.
 #include "dialogs/qt/tour_distances_dialog.h"
+#include "editing/tour_history.h"
 #include "map_folder.h"
 #include "no_menus.h"
 #include "resources/command_ids.h"
@@ -40,6 +41,7 @@ public:
         view_.onCommand(rovanta::commands::kNewTour);
         for (int i = 0; i < points; ++i)
             view_.currentTour()->addPoint(view_.currentMap()->pixelToRefPoint(i * 37 % 100, i * 61 % 100, noTest_));
+        view_.tourCommands().tourReplaced();
         view_.onCommand(rovanta::commands::kTourDistances);
         QCoreApplication::processEvents();
     }
@@ -91,6 +93,40 @@ void BM_AddPointAcrossMapEdge(benchmark::State& state)
     }
 }
 
+// Undo of one added point and its redo, the history alone: both splice
+// the one point in and out of the tour.
+void BM_UndoRedoAddPoint(benchmark::State& state)
+{
+    Planning planning(static_cast<int>(state.range(0)));
+    CRovantaView& view = planning.view();
+    const rovanta::MapRecord map = view.currentMap();
+    rovanta::TourHistory history;
+    history.reset(view.currentTour(), false);
+    int noTest = 0;
+    view.currentTour()->addPoint(map->pixelToRefPoint(50, 50, noTest));
+    if (!history.record(rovanta::step_labels::kAddPoint, map, map))
+        state.SkipWithError("no step");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(history.undo());
+        benchmark::DoNotOptimize(history.redo());
+    }
+}
+
+// The same undo from the Edit menu: the table rebuilt, the view repainted.
+void BM_UndoWithTableOpen(benchmark::State& state)
+{
+    Planning planning(static_cast<int>(state.range(0)));
+    CRovantaView& view = planning.view();
+    view.editor().doubleClick(planning.client({50, 50}), 0);
+    for (auto _ : state) {
+        view.onCommand(rovanta::commands::kUndo);
+        view.viewport()->repaint();
+        state.PauseTiming();
+        view.onCommand(rovanta::commands::kRedo);
+        state.ResumeTiming();
+    }
+}
+
 // The two halves of the click above.
 void BM_RefreshTable(benchmark::State& state)
 {
@@ -124,6 +160,8 @@ void BM_PrintTable(benchmark::State& state)
 
 BENCHMARK(BM_AddPointWithTableOpen)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddPointAcrossMapEdge)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoAddPoint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoWithTableOpen)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshTable)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintTour)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintTable)->Arg(50)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 set(ROVANTA_HELP_SHARED
     HTML/rovanta.css
     HTML/images/drive.png
+    HTML/images/edit_menu.png
     HTML/images/folder_closed.png
     HTML/images/folder_open.png
     HTML/images/go_to_position.png

@@ -15,6 +15,10 @@ inline constexpr int kRecentTour = 32840;
 inline constexpr int kRecentTourCount = 8;
 inline constexpr int kPrintMap = 32856;
 
+// Edit.
+inline constexpr int kUndo = 32854;
+inline constexpr int kRedo = 32855;
+
 // View.
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;

@@ -11,7 +11,7 @@ std::string_view loadString(int id)
 {
     // Texts exactly as the users know them, spelling included.
     using namespace commands;
-    static constexpr std::array<std::pair<int, std::string_view>, 32> kTable{{
+    static constexpr std::array<std::pair<int, std::string_view>, 34> kTable{{
         {kAppTitle, "Rovanta"},
         {kIdleMessage, "For Help, press F1"},
         {kManager, "Activate the Manager Tool\nManager"},
@@ -30,6 +30,8 @@ std::string_view loadString(int id)
         {kMoveThisPoint, "Move this point to the next marked position\nMoveThisPoint"},
         {kInsertBeforeThis, "Insert a point before this point\nInsertBeforeThis"},
         {kClearTour, "Clear the current tour\nClearTour"},
+        {kUndo, "Undo the last change of the tour\nUndo"},
+        {kRedo, "Redo the change undone last\nRedo"},
         {kAppAbout, "Display program information and version\nAbout"},
         {kAppExit, "Quit Rovanta\nExit"},
         {kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},

@@ -5,6 +5,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_settings_access.h"
 #include "common/file_names.h"
+#include "common/qt/display.h"
 #include "common/qt/icons.h"
 #include "dialogs/qt/remarks_dialog.h"
 #include "dialogs/qt/tour_distances_dialog.h"
@@ -250,24 +251,24 @@ QImage popupOnPoint(CMainFrame& frame)
     return image;
 }
 
-// The Tour menu dropped down from the menu bar, over the window behind it.
-QImage tourMenu(CMainFrame& frame)
+// A menu of the menu bar dropped down, over the window behind it.
+QImage droppedMenu(CMainFrame& frame, const QString& title)
 {
     QMenuBar* bar = frame.menuBar();
-    QAction* tour = nullptr;
+    QAction* item = nullptr;
     for (QAction* action : bar->actions()) {
-        if (action->text() == QStringLiteral("Tour"))
-            tour = action;
+        if (action->text() == title)
+            item = action;
     }
-    if (!tour || !tour->menu()) {
-        fail(QStringLiteral("no Tour menu"));
+    if (!item || !item->menu()) {
+        fail(QStringLiteral("no menu ") + title);
         return {};
     }
-    QMenu* menu = tour->menu();
-    bar->setActiveAction(tour);
+    QMenu* menu = item->menu();
+    bar->setActiveAction(item);
     settle();
     if (!menu->isVisible()) {
-        fail(QStringLiteral("the Tour menu did not open"));
+        fail(QStringLiteral("the menu %1 did not open").arg(title));
         return {};
     }
     const QImage window = frame.grab().toImage();
@@ -295,7 +296,7 @@ void trimFolderTree(FolderPageWidget& page, const QString& folder)
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount(); ++i) {
             QTreeWidgetItem* child = item->child(i);
-            const QString path = QDir::toNativeSeparators(QDir::cleanPath(QString::fromStdString(tree.pathOf(child))));
+            const QString path = QDir::toNativeSeparators(QDir::cleanPath(qtPath(tree.pathOf(child))));
             if (path == wanted)
                 sample = child;
             else if (wanted.startsWith(path + QDir::separator()))
@@ -385,7 +386,15 @@ void drawAll(const std::string& folder, const Output& out)
     clearLockKeyPanes(frame);
     out.write(QStringLiteral("main_window.png"), frame.grab());
     out.write(QStringLiteral("toolbar.png"), toolBar(frame));
-    out.write(QStringLiteral("tour_menu.png"), tourMenu(frame));
+    out.write(QStringLiteral("tour_menu.png"), droppedMenu(frame, QStringLiteral("Tour")));
+    // A point added in the window's middle names the step to undo; the
+    // undo takes it away again for the pictures after this one.
+    const QSize middle = frame.view().viewport()->size() / 2;
+    frame.view().editor().doubleClick({middle.width(), middle.height()}, 0);
+    settle();
+    out.write(QStringLiteral("edit_menu.png"), droppedMenu(frame, QStringLiteral("&Edit")));
+    frame.onCommand(kUndo);
+    settle();
     out.write(QStringLiteral("view_popup.png"), popupOnPoint(frame));
     frame.view().setUtmGridShown(true);
     settle();

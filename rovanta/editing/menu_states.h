@@ -2,6 +2,8 @@
 // them through this interface; the toolbar's buttons are not affected.
 #pragma once
 
+#include <string_view>
+
 namespace rovanta {
 
 class MenuStates {
@@ -9,6 +11,9 @@ public:
     virtual ~MenuStates() = default;
     virtual void setMenuEnabled(int id, bool enabled) = 0;
     virtual bool isMenuEnabled(int id) const = 0;
+    /// Items whose text follows the program's state ("Undo Add Point");
+    /// menus without such items ignore it.
+    virtual void setMenuText(int /*id*/, std::string_view /*text*/) {}
 };
 
 } // namespace rovanta

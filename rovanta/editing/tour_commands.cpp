@@ -4,6 +4,8 @@
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 namespace rovanta {
@@ -27,12 +29,14 @@ TourCommands::TourCommands(cl_Manager& manager, TourEditor& editor, EditorView& 
     : manager_(manager), editor_(editor), view_(view), menus_(menus)
 {
     manager_.setDropTourCheck([this](const TourRecord& dropped) { return mayDropTour(dropped); });
+    editor_.setEditListener([this](std::string_view label, const MapRecord& before) { edited(label, before); });
 }
 
 void TourCommands::setInitialMenuStates()
 {
     for (const auto& [id, enabled] : kInitialMenuStates)
         menus_.setMenuEnabled(id, enabled);
+    showHistory();
 }
 
 bool TourCommands::onCommand(int id)
@@ -51,6 +55,12 @@ bool TourCommands::onCommand(int id)
     case kTourDistances:
         tourDistances();
         return true;
+    case kUndo:
+        undo();
+        return true;
+    case kRedo:
+        redo();
+        return true;
     default:
         return false;
     }
@@ -68,7 +78,8 @@ void TourCommands::newTour()
     }
     manager_.tourList().newTour();
     editor_.forgetPoints();
-    editor_.clearEdited();
+    history_.reset(tour(), false);
+    showHistory();
     menus_.setMenuEnabled(kAddPointCenter, true);
     menus_.setMenuEnabled(kDeleteLastPoint, true);
     setTourMenus(true);
@@ -87,6 +98,7 @@ bool TourCommands::saveTour()
     manager_.tourList().releaseCurrentTour();
     editor_.forgetPoints();
     setTourMenus(false);
+    showHistory();
     view_.setClearBackground();
     view_.redraw();
     return true;
@@ -94,14 +106,71 @@ bool TourCommands::saveTour()
 
 void TourCommands::clearTour()
 {
+    if (const TourRecord current = tour(); current && current == history_.tour())
+        history_.recordRelease(step_labels::kClearTour);
+    releaseTour();
+    showHistory();
+}
+
+void TourCommands::releaseTour()
+{
     setTourMenus(false);
     menus_.setMenuEnabled(kClearTour, false);
     tourSaved_ = true;
     manager_.tourList().releaseCurrentTour();
     editor_.forgetPoints();
-    editor_.clearEdited();
     view_.setClearBackground();
     view_.redraw();
+}
+
+void TourCommands::undo()
+{
+    if (!undoable())
+        return;
+    const TourHistory::Change change = history_.undo();
+    if (change.release) {
+        // The tour comes back as Clear Tour found it.
+        manager_.tourList().restoreCurrentTour(history_.tour());
+        tourSaved_ = history_.savedStateKnown();
+        setTourMenus(true);
+        menus_.setMenuEnabled(kClearTour, true);
+        view_.setClearBackground();
+    } else {
+        showChange(change);
+    }
+    view_.refreshDistances();
+    view_.redraw();
+    showHistory();
+}
+
+void TourCommands::redo()
+{
+    if (!redoable())
+        return;
+    const TourHistory::Change change = history_.redo();
+    if (change.release)
+        releaseTour();
+    else
+        showChange(change);
+    view_.refreshDistances();
+    view_.redraw();
+    showHistory();
+}
+
+void TourCommands::remarksApplied(const TourRecord& tour)
+{
+    // The map shown is no part of a change of remarks.
+    if (!tour || tour != history_.tour())
+        return;
+    const MapRecord map = view_.currentMap();
+    if (history_.record(step_labels::kRemarks, map, map))
+        showHistory();
+}
+
+void TourCommands::tourReplaced()
+{
+    history_.reset(tour(), tourSaved_);
+    showHistory();
 }
 
 void TourCommands::tourDistances()
@@ -114,6 +183,8 @@ void TourCommands::managerClosed(bool ok)
 {
     // The sheet may have removed, replaced or re-projected the tour.
     editor_.forgetPoints();
+    history_.follow(tour(), tourSaved_);
+    showHistory();
     if (ok)
         view_.loadMapBitmap();
     if (!tour()) {
@@ -136,7 +207,9 @@ bool TourCommands::queryClose()
 
 bool TourCommands::unsaved(const TourRecord& tour) const
 {
-    return tour && tour->getPointCount() > 0 && (!tourSaved_ || editor_.edited(tour));
+    if (!tour || tour->getPointCount() == 0)
+        return false;
+    return tour == history_.tour() ? !history_.atSaved() : !tourSaved_;
 }
 
 bool TourCommands::writeTour(cl_Tour& tour)
@@ -145,7 +218,8 @@ bool TourCommands::writeTour(cl_Tour& tour)
     // so a kill between the save's two renames leaves the tour to recover.
     if (!tour.save(manager_.lastSaveFolder()))
         return false;
-    editor_.clearEdited();
+    if (&tour == history_.tour().get())
+        history_.markSaved();
     manager_.addLastSaveFolder();
     tourSaved_ = true;
     if (saved_)
@@ -159,8 +233,67 @@ bool TourCommands::mayDropTour(const TourRecord& tour)
         return false;
     // Whatever the sheet leaves in the view was not started by New Tour.
     tourSaved_ = true;
-    editor_.clearEdited();
     return true;
+}
+
+void TourCommands::edited(std::string_view label, const MapRecord& before)
+{
+    // A tour the history does not follow starts one here; this change of
+    // it cannot be undone.
+    if (tour() != history_.tour())
+        history_.reset(tour(), tourSaved_);
+    else
+        history_.record(label, before, view_.currentMap());
+    showHistory();
+}
+
+bool TourCommands::undoable() const
+{
+    if (!history_.canUndo())
+        return false;
+    // Only Clear Tour leaves the tour out of the view with steps to undo.
+    return tour() ? tour() == history_.tour() : history_.undoRestoresTour();
+}
+
+bool TourCommands::redoable() const
+{
+    return history_.canRedo() && tour() && tour() == history_.tour();
+}
+
+void TourCommands::showChange(const TourHistory::Change& change)
+{
+    editor_.forgetPoints();
+    const TourRecord current = tour();
+    if (change.map && change.map != view_.currentMap()) {
+        // Back on the map the change left or entered, centred on the
+        // points put back, or the point before them.
+        editor_.switchMap(change.map);
+        const int count = current->getPointCount();
+        if (const int index = std::min(change.first, count - 1); index >= 0)
+            view_.zoomAt(1.0, view_.pixelToWindow(current->getPoint(index)->pixel));
+    } else if (const MapRecord map = view_.currentMap()) {
+        // The points put back may have been placed on another map.
+        cl_Tour::Position at = current->getHeadPosition();
+        for (int i = 0; at && i < change.first + change.count; ++i) {
+            cl_RefPoint& point = current->getNext(at);
+            if (i >= change.first)
+                static_cast<void>(map->refPointToPixel(point));
+        }
+    }
+    menus_.setMenuEnabled(kDeleteLastPoint, current->getPointCount() > 0);
+}
+
+void TourCommands::showHistory()
+{
+    const auto text = [](std::string_view verb, std::string_view label) {
+        return label.empty() ? std::string(verb) : std::string(verb) + " " + std::string(label);
+    };
+    const bool undo = undoable();
+    const bool redo = redoable();
+    menus_.setMenuEnabled(kUndo, undo);
+    menus_.setMenuEnabled(kRedo, redo);
+    menus_.setMenuText(kUndo, text("Undo", undo ? history_.undoLabel() : std::string_view()));
+    menus_.setMenuText(kRedo, text("Redo", redo ? history_.redoLabel() : std::string_view()));
 }
 
 void TourCommands::setTourMenus(bool editing)

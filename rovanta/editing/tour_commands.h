@@ -1,10 +1,12 @@
-// The Tour menu (New, Save, Clear, Distances), the effect of the Manager
-// sheet on the tour being edited, and the menu states they set.
+// The Tour menu (New, Save, Clear, Distances), the Edit menu's undo and
+// redo, the effect of the Manager sheet on the tour being edited, and the
+// menu states they set.
 #pragma once
 
 #include "editing/editor_view.h"
 #include "editing/menu_states.h"
 #include "editing/tour_editor.h"
+#include "editing/tour_history.h"
 #include "manager/cl_manager.h"
 
 #include <functional>
@@ -32,6 +34,15 @@ public:
     [[nodiscard]] bool saveTour();
     /// Drops the tour from the view without a question.
     void clearTour();
+    /// Takes back the last change of the tour, or does the last one taken
+    /// back again, showing the map it happened on.
+    void undo();
+    void redo();
+    /// The remarks dialog's OK wrote `tour`'s remarks.
+    void remarksApplied(const TourRecord& tour);
+    /// The tour being edited got its points from elsewhere (a GPX file, a
+    /// recovery file): its history starts here.
+    void tourReplaced();
     void tourDistances();
     /// The Manager sheet closed, `ok` when with OK: it may have chosen
     /// another map or tour, or left none.
@@ -46,9 +57,11 @@ public:
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }
 
-    /// A tour with points that New Tour started or the mouse changed, and
-    /// that was not saved since.
+    /// A tour with points that New Tour started or that was changed, and
+    /// that is not as its file holds it, undone or redone to there.
     bool unsavedTour() const { return unsaved(tour()); }
+
+    const TourHistory& history() const { return history_; }
 
 private:
     TourRecord tour() const { return manager_.currentTour(); }
@@ -59,12 +72,22 @@ private:
     /// one, as New Tour asks it. False keeps the sheet open.
     bool mayDropTour(const TourRecord& tour);
     void setTourMenus(bool editing);
+    /// Clear Tour's work, without recording it.
+    void releaseTour();
+    void edited(std::string_view label, const MapRecord& before);
+    bool undoable() const;
+    bool redoable() const;
+    /// The tour after an undo or redo of a change of its points.
+    void showChange(const TourHistory::Change& change);
+    /// The Edit menu's items follow the history.
+    void showHistory();
 
     cl_Manager& manager_;
     TourEditor& editor_;
     EditorView& view_;
     MenuStates& menus_;
     bool tourSaved_ = true;
+    TourHistory history_;
     std::function<void(const std::string&)> saved_;
 };
 

@@ -1,5 +1,6 @@
 #include "editing/tour_editor.h"
 
+#include "editing/tour_history.h"
 #include "editing/view_layout.h"
 #include "resources/command_ids.h"
 
@@ -77,7 +78,7 @@ void TourEditor::leftPress(IPoint client, EventTime time)
             if (const MapRecord map = view_.currentMap(); before && map) {
                 int inside = 0;
                 current->insertBefore(before, map->pixelToRefPoint(cursorPixel_.x, cursorPixel_.y, inside));
-                markEdited();
+                edited(step_labels::kInsertPoint, map);
             }
             pending_ = PendingEdit::kNone;
         }
@@ -149,7 +150,7 @@ bool TourEditor::onPopupCommand(int id)
             forgetPoint(current, lastPosition(*current));
             if (!current->deleteLast())
                 menus_.setMenuEnabled(kDeleteLastPoint, false);
-            markEdited();
+            edited(step_labels::kDeleteLastPoint, view_.currentMap());
             view_.refreshDistances();
         }
         return true;
@@ -172,7 +173,7 @@ bool TourEditor::onPopupCommand(int id)
             const IPoint pixel = view_.windowToPixel(clickPosition_);
             forgetPoint(current, current->findPoint(pixel.x, pixel.y));
             current->deleteAt(pixel.x, pixel.y);
-            markEdited();
+            edited(step_labels::kDeletePoint, view_.currentMap());
             view_.refreshDistances();
         }
         marked_ = false;
@@ -218,7 +219,7 @@ void TourEditor::addTourPoint(bool centre)
         // Off every map: the point stays, outside the shown bitmap.
         current->addPoint(point);
     }
-    markEdited();
+    edited(step_labels::kAddPoint, map);
     menus_.setMenuEnabled(commands::kDeleteLastPoint, true);
     view_.refreshDistances();
     view_.redraw();
@@ -278,7 +279,7 @@ void TourEditor::movePointToCursor(const TourRecord& tour, cl_Tour::Position pos
         return;
     int inside = 0;
     tour->movePoint(pos, map->pixelToRefPoint(cursorPixel_.x, cursorPixel_.y, inside));
-    markEdited();
+    edited(step_labels::kMovePoint, map);
 }
 
 void TourEditor::enablePointCommands(bool enabled)
@@ -287,9 +288,10 @@ void TourEditor::enablePointCommands(bool enabled)
         menus_.setMenuEnabled(id, enabled);
 }
 
-void TourEditor::markEdited()
+void TourEditor::edited(std::string_view label, const MapRecord& before) const
 {
-    editedTour_ = tour();
+    if (edited_)
+        edited_(label, before);
 }
 
 } // namespace rovanta

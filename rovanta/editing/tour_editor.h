@@ -12,7 +12,9 @@
 #include <kalimark/kalimark.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 namespace rovanta {
 
@@ -74,9 +76,10 @@ public:
     /// The canvas position the popup's zoom commands centre.
     IPoint clickPosition() const { return clickPosition_; }
 
-    /// Whether `tour`'s points were changed here since clearEdited.
-    bool edited(const TourRecord& tour) const { return tour && editedTour_.lock() == tour; }
-    void clearEdited() { editedTour_.reset(); }
+    /// Runs after every change of the tour's points here, with the step's
+    /// name and the map shown before the change.
+    using EditListener = std::function<void(std::string_view label, const MapRecord& before)>;
+    void setEditListener(EditListener listener) { edited_ = std::move(listener); }
 
 private:
     /// The popup's point commands act on the next left press. Both may
@@ -91,7 +94,7 @@ private:
     void setCursorPixel(IPoint client);
     void movePointToCursor(const TourRecord& tour, cl_Tour::Position pos);
     void enablePointCommands(bool enabled);
-    void markEdited();
+    void edited(std::string_view label, const MapRecord& before) const;
 
     cl_Manager& manager_;
     EditorView& view_;
@@ -112,7 +115,7 @@ private:
     cl_Tour::Position grabbedPoint_;
     /// The tour the two positions point into.
     std::weak_ptr<cl_Tour> positionsTour_;
-    std::weak_ptr<cl_Tour> editedTour_;
+    EditListener edited_;
 };
 
 } // namespace rovanta

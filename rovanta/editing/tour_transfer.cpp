@@ -163,6 +163,7 @@ bool TourTransfer::importGpx(const std::string& path)
     tour->setName(chosen.name.empty() ? nameFromFile(path) : chosen.name);
     appendToTour(*tour, importPoints(chosen, choice->tolerance));
     placeCurrentTour();
+    tours_.tourReplaced();
     view_.setClearBackground();
     view_.refreshDistances();
     remember(path);

@@ -18,6 +18,8 @@ std::string_view pageFor(int context, bool popupOpen)
     case commandContext(commands::kNewTour):
     case commandContext(commands::kSaveTour):
     case commandContext(commands::kTourDistances):
+    case commandContext(commands::kUndo):
+    case commandContext(commands::kRedo):
         return "TourMenu.htm";
     case commandContext(commands::kPrintMap):
         return "PrintMap.htm";

@@ -89,6 +89,16 @@ void cl_Tour::clear()
     remarks_.clear();
 }
 
+void cl_Tour::replacePoints(int first, int count, std::span<const cl_RefPoint> points,
+                            std::span<const std::string> remarks)
+{
+    const auto at = points_.erase(std::next(points_.begin(), first), std::next(points_.begin(), first + count));
+    for (const cl_RefPoint& point : points)
+        copyCoordinates(*points_.emplace(at), point);
+    const auto remarkAt = remarks_.erase(remarks_.begin() + first, remarks_.begin() + first + count);
+    remarks_.insert(remarkAt, remarks.begin(), remarks.end());
+}
+
 cl_Tour::Position cl_Tour::findPoint(std::int32_t x, std::int32_t y)
 {
     for (auto it = points_.begin(); it != points_.end(); ++it) {

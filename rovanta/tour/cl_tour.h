@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <list>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,10 @@ public:
     [[nodiscard]] bool deleteLast();
     /// Removes every point and remark; name, path, status and found stay.
     void clear();
+    /// Replaces the `count` points from index `first`, with their remarks,
+    /// by `points` and `remarks` (as many of each). Positions of the
+    /// replaced points end; all others stay valid.
+    void replacePoints(int first, int count, std::span<const cl_RefPoint> points, std::span<const std::string> remarks);
 
     // Queries.
     /// First point, in tour order, whose hit square holds (x, y): the square

@@ -16,7 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -72,7 +74,9 @@ class Menus : public MenuStates {
 public:
     void setMenuEnabled(int id, bool enabled) override { states[id] = enabled; }
     bool isMenuEnabled(int id) const override { return states.at(id); }
+    void setMenuText(int id, std::string_view text) override { texts[id] = text; }
     std::map<int, bool> states;
+    std::map<int, std::string> texts;
 };
 
 // West covers 9.0-9.1 degrees east, East 9.1-9.2, both 53.0-53.06 north on
@@ -547,6 +551,145 @@ TEST(ManagerSheetRun, NeverDropsAnUnsavedTourUnasked)
         EXPECT_EQ(d.menus.states[kNewTour], !current);
         for (const int id : {kSaveTour, kTourDistances, kClearTour})
             EXPECT_EQ(d.menus.states[id], current != nullptr) << id;
+    }
+}
+
+// Undo and redo after edits of every kind on the tour New Tour started
+// with the row's points on West; pixels are on the map shown at the end.
+TEST(TourHistoryRun, UndoAndRedoBringBackTheTourAndItsMap)
+{
+    using Act = std::function<void(Desk&)>;
+    const auto add = [](IPoint pixel) { return [pixel](Desk& d) { d.editor.doubleClick(d.client(pixel), d.tick()); }; };
+    const auto mark = [](Desk& d, IPoint pixel) {
+        d.editor.rightClick(d.client(pixel));
+        d.editor.popupClosed();
+    };
+    const auto drag = [mark](IPoint from, IPoint to) {
+        return [=](Desk& d) {
+            mark(d, from);
+            d.editor.leftPress(d.client(from), d.tick());
+            d.editor.leftRelease(d.client(to));
+        };
+    };
+    const auto insertBefore = [mark](IPoint at, IPoint pixel) {
+        return [=](Desk& d) {
+            mark(d, at);
+            d.editor.onPopupCommand(kInsertBeforeThis);
+            d.editor.leftPress(d.client(pixel), d.tick());
+            d.editor.leftRelease(d.client(pixel));
+        };
+    };
+    const auto deleteThis = [mark](IPoint at) {
+        return [=](Desk& d) {
+            mark(d, at);
+            d.editor.onPopupCommand(kDeleteThisPoint);
+        };
+    };
+    const auto command = [](int id) { return [id](Desk& d) { d.commands.onCommand(id); }; };
+    const Act undo = command(kUndo);
+    const Act redo = command(kRedo);
+    const Act deleteLast = [](Desk& d) { d.editor.onPopupCommand(kDeleteLastPoint); };
+    const Act nextMap = [mark](Desk& d) {
+        mark(d, {210, 100});
+        d.editor.onPopupCommand(kNextMap);
+    };
+    const Act remark = [](Desk& d) {
+        d.manager.currentTour()->getRemarks()[0] = "Hut";
+        d.commands.remarksApplied(d.manager.currentTour());
+    };
+    // Shown again from the tours page.
+    const Act reopen = [](Desk& d) {
+        const TourRecord tour = d.manager.tourList().working().at(std::string(cl_TourList::kNewTourName));
+        d.manager.beginSheet();
+        d.manager.showPage(SheetPage::kTours);
+        int row = 0;
+        for (const auto& item : d.manager.tourList().working()) {
+            if (item.second == tour)
+                break;
+            ++row;
+        }
+        d.manager.tourList().show(row);
+        d.manager.finishWithOk();
+        d.commands.managerClosed(true);
+    };
+    // Saving takes the tour out of the view.
+    const Act save = [](Desk& d) {
+        test::ScriptedSavePrompt savePrompt;
+        savePrompt.choices = {d.dir.file("Trip.TXT")};
+        ASSERT_TRUE(d.commands.saveTour());
+    };
+    const Act newTourUnasked = [](Desk& d) {
+        test::ScriptedAnswerer answerer;
+        answerer.answers = {kAnswerNo};
+        d.commands.newTour();
+    };
+
+    const std::vector<IPoint> two{{50, 50}, {100, 100}};
+    const std::vector<IPoint> nearEast{{100, 100}, {190, 100}};
+    // Steps by name: "Undo " and "Redo " go before them in the menu; none
+    // leaves the bare, disabled item.
+    struct Row {
+        const char* name;
+        std::vector<IPoint> start;
+        std::vector<Act> acts;
+        std::vector<IPoint> pixels;
+        std::string_view undoStep;
+        std::string_view redoStep;
+        bool unsaved;
+        std::string_view map = "West";
+        bool current = true;
+        std::optional<std::string> firstRemark = std::nullopt;
+    };
+    // East starts 200 pixels further east.
+    const std::vector<IPoint> twoEast{{-150, 50}, {-100, 100}};
+    const std::vector<IPoint> onEast{{-100, 100}, {-10, 100}, {10, 100}};
+    const Row rows[] = {
+        {"UndoAdd", two, {undo}, {{50, 50}}, "Add Point", "Add Point", true},
+        {"RedoAdd", two, {undo, redo}, two, "Add Point", "", true},
+        {"NewEditDropsRedo", two, {undo, add({150, 150})}, {{50, 50}, {150, 150}}, "Add Point", "", true},
+        {"UndoMove", two, {drag({100, 100}, {120, 80}), undo}, two, "Add Point", "Move Point", true},
+        {"UndoInsert", two, {insertBefore({100, 100}, {10, 20}), undo}, two, "Add Point", "Insert Point", true},
+        {"UndoDelete", two, {deleteThis({50, 50}), undo}, two, "Add Point", "Delete Point", true},
+        {"UndoDeleteLast", two, {deleteLast, undo}, two, "Add Point", "Delete Last Point", true},
+        {"NothingDeletedIsNoStep", two, {deleteThis({150, 150})}, two, "Add Point", "", true},
+        {"UndoAllIsNothingToSave", two, {undo, undo}, {}, "", "Add Point", false},
+        {"UndoAcrossAMapSwitch", nearEast, {add({210, 100}), undo}, nearEast, "Add Point", "Add Point", true},
+        {"RedoAcrossAMapSwitch", nearEast, {add({210, 100}), undo, redo}, onEast, "Add Point", "", true, "East"},
+        {"UndoAfterNextMap", two, {deleteLast, nextMap, undo}, twoEast, "Add Point", "Delete Last Point", true, "East"},
+        {"UndoRemarks", two, {remark, undo}, two, "Add Point", "Remarks", true, "West", true, ""},
+        {"RedoRemarks", two, {remark, undo, redo}, two, "Remarks", "", true, "West", true, "Hut"},
+        {"UndoToSavedIsSaved", two, {save, reopen, add({150, 150}), undo}, two, "Add Point", "Add Point", false},
+        {"UndoPastSavedIsUnsaved", two, {save, reopen, undo}, {{50, 50}}, "Add Point", "Add Point", true},
+        {"ClearUndone", two, {command(kClearTour), undo}, two, "Add Point", "Clear Tour", true},
+        {"ClearRedone", two, {command(kClearTour), undo, redo}, two, "Clear Tour", "", false, "West", false},
+        {"ShownAfterClear", two, {command(kClearTour), reopen}, two, "Add Point", "", true},
+        {"NewTourForgets", two, {newTourUnasked}, {}, "", "", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Desk d;
+        const TourRecord tour = d.startTour(row.start);
+        for (const Act& act : row.acts)
+            act(d);
+        EXPECT_EQ(d.manager.currentTour() == tour, row.current);
+        ASSERT_EQ(tour->getPointCount(), static_cast<int>(row.pixels.size()));
+        for (int i = 0; i < tour->getPointCount(); ++i) {
+            EXPECT_NEAR(tour->getPoint(i)->pixel.x, row.pixels[i].x, 2) << i;
+            EXPECT_NEAR(tour->getPoint(i)->pixel.y, row.pixels[i].y, 2) << i;
+        }
+        EXPECT_EQ(tour->getRemarks().size(), row.pixels.size());
+        if (row.firstRemark) {
+            EXPECT_EQ(tour->getRemarks()[0], *row.firstRemark);
+        }
+        EXPECT_EQ(d.view.map->mapName(), row.map);
+        const auto item = [](std::string verb, std::string_view step) {
+            return step.empty() ? verb : verb + " " + std::string(step);
+        };
+        EXPECT_EQ(d.menus.texts[kUndo], item("Undo", row.undoStep));
+        EXPECT_EQ(d.menus.texts[kRedo], item("Redo", row.redoStep));
+        EXPECT_EQ(d.menus.states[kUndo], !row.undoStep.empty());
+        EXPECT_EQ(d.menus.states[kRedo], !row.redoStep.empty());
+        EXPECT_EQ(d.commands.unsavedTour(), row.unsaved);
     }
 }
 

@@ -330,6 +330,46 @@ private slots:
         QCOMPARE(image.pixel(client({50, 60}) + QPoint(0, 2)), kTourColor);
     }
 
+    void undoKeysFollowTheEdits_data()
+    {
+        QTest::addColumn<QKeySequence>("redoKey");
+        QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    }
+
+    void undoKeysFollowTheEdits()
+    {
+        QFETCH(QKeySequence, redoKey);
+        QAction* undo = frame_->commands().menuAction(kUndo);
+        QAction* redo = frame_->commands().menuAction(kRedo);
+        QCOMPARE(undo->text(), QStringLiteral("Undo"));
+        QVERIFY(!undo->isEnabled());
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        doubleClick({150, 120});
+        QCOMPARE(undo->text(), QStringLiteral("Undo Add Point"));
+        const auto drawnAt = [this](IPoint pixel) {
+            const QImage image = view().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            return image.pixel(client(pixel) + QPoint(0, 2)) == kTourColor;
+        };
+        QVERIFY(drawnAt({150, 120}));
+
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QTest::keySequence(frame_.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 1);
+        QCOMPARE(tour->getPoint(0)->pixel, (IPoint{50, 60}));
+        QCOMPARE(redo->text(), QStringLiteral("Redo Add Point"));
+        QVERIFY(redo->isEnabled());
+        QVERIFY2(!drawnAt({150, 120}), "the point is gone from the map");
+
+        QTest::keySequence(frame_.get(), redoKey);
+        QCOMPARE(tour->getPointCount(), 2);
+        QCOMPARE(redo->text(), QStringLiteral("Redo"));
+        QVERIFY(!redo->isEnabled());
+    }
+
 private:
     CRovantaView& view() { return frame_->view(); }
     MenuStates& menus() { return frame_->commands(); }

@@ -33,6 +33,7 @@ struct Menu {
 // The menu bar in its order; "Manager" is a command on the bar itself.
 const Menu kFileMenu{"&File",
                      {{kOpenTour, "Open Tour…"}, {kPrintMap, "Print Map…"}, {0, nullptr}, {kAppExit, "E&xit"}}};
+const Menu kEditMenu{"&Edit", {{kUndo, "Undo"}, {kRedo, "Redo"}}};
 const Menu kViewMenu{"&View",
                      {{kViewToolbar, "&Toolbar"},
                       {kViewStatusBar, "&Status Bar"},
@@ -70,6 +71,8 @@ QKeySequence shortcutOf(int id)
         return QKeySequence(Qt::ALT | Qt::Key_Minus);
     case kGoToPosition:
         return QKeySequence(Qt::CTRL | Qt::Key_G);
+    case kUndo:
+        return QKeySequence(Qt::CTRL | Qt::Key_Z);
     default:
         return {};
     }
@@ -110,6 +113,7 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
         }
     };
     addMenu(kFileMenu);
+    addMenu(kEditMenu);
     addMenu(kViewMenu);
     addMenu(kTourMenu);
     QAction* manager = makeAction(kManager, QStringLiteral("Manager"), bar);
@@ -119,6 +123,8 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
 
     for (const int id : {kViewToolbar, kViewStatusBar, kUtmGrid})
         menu_[id]->setCheckable(true);
+    // Both keys users of other programs know for redo.
+    menu_[kRedo]->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     for (const int id : kToolbar) {
         if (id == 0) {
@@ -169,6 +175,12 @@ void CommandActions::setMenuEnabled(int id, bool enabled)
 {
     if (QAction* action = menuAction(id))
         action->setEnabled(enabled);
+}
+
+void CommandActions::setMenuText(int id, std::string_view text)
+{
+    if (QAction* action = menuAction(id))
+        action->setText(displayText(text));
 }
 
 bool CommandActions::isMenuEnabled(int id) const

@@ -37,6 +37,7 @@ public:
 
     void setMenuEnabled(int id, bool enabled) override;
     bool isMenuEnabled(int id) const override;
+    void setMenuText(int id, std::string_view text) override;
 
 signals:
     void triggered(int id);

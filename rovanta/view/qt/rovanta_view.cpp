@@ -286,7 +286,10 @@ void CRovantaView::openDistances(const TourRecord& tour)
     distances_ = new TourDistancesDialog(tour, this);
     connect(distances_, &TourDistancesDialog::printRequested, this, &CRovantaView::printDistances,
             Qt::QueuedConnection);
-    connect(distances_, &TourDistancesDialog::remarksChanged, this, &CRovantaView::tourMayHaveChanged);
+    connect(distances_, &TourDistancesDialog::remarksChanged, this, [this] {
+        tourCommands_.remarksApplied(distances_->tour());
+        tourMayHaveChanged();
+    });
     connect(distances_, &TourDistancesDialog::exportRequested, this, [this](bool csv) {
         transfer_.exportTour(distances_->tour(), csv ? ExportFormat::csv : ExportFormat::kml, distances_->format());
     });

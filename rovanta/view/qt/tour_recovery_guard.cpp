@@ -101,6 +101,7 @@ void TourRecoveryGuard::restore(const RecoveryRecord& record)
     restoreTour(record, *tour);
     if (const MapRecord map = mapFor(record))
         view_.editor().switchMap(map);
+    view_.tourCommands().tourReplaced();
     view_.setClearBackground();
     view_.refreshDistances();
 }

@@ -60,6 +60,13 @@ void ViewPopup::setMenuEnabled(int id, bool enabled)
         mainMenus_.setMenuEnabled(id, enabled);
 }
 
+// The popup's own texts never change.
+void ViewPopup::setMenuText(int id, std::string_view text)
+{
+    if (!items_.contains(id))
+        mainMenus_.setMenuText(id, text);
+}
+
 bool ViewPopup::isMenuEnabled(int id) const
 {
     if (const auto item = items_.find(id); item != items_.end())

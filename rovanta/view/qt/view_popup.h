@@ -26,6 +26,7 @@ public:
 
     void setMenuEnabled(int id, bool enabled) override;
     bool isMenuEnabled(int id) const override;
+    void setMenuText(int id, std::string_view text) override;
 
 private:
     MenuStates& mainMenus_;
