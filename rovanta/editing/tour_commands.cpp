@@ -27,6 +27,7 @@ TourCommands::TourCommands(cl_Manager& manager, TourEditor& editor, EditorView& 
     : manager_(manager), editor_(editor), view_(view), menus_(menus)
 {
     manager_.setDropTourCheck([this](const TourRecord& dropped) { return mayDropTour(dropped); });
+    editor_.setTourStarter([this] { startTourHere(); });
 }
 
 void TourCommands::setInitialMenuStates()
@@ -66,6 +67,20 @@ void TourCommands::newTour()
         }
         return;
     }
+    startTour(true);
+}
+
+void TourCommands::startTourHere()
+{
+    if (tour())
+        return;
+    startTour(false);
+    if (started_)
+        started_();
+}
+
+void TourCommands::startTour(bool recentre)
+{
     manager_.tourList().newTour();
     editor_.forgetPoints();
     editor_.clearEdited();
@@ -75,7 +90,10 @@ void TourCommands::newTour()
     menus_.setMenuEnabled(kClearTour, true);
     tourSaved_ = false;
     view_.refreshDistances();
-    view_.setClearBackground();
+    // Centring on the first point would move the map away from a double
+    // click that is about to add it.
+    if (recentre)
+        view_.setClearBackground();
     view_.redraw();
 }
 
