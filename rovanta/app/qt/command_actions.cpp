@@ -36,7 +36,9 @@ const Menu kViewMenu{"&View",
                      {{kViewToolbar, "&Toolbar"},
                       {kViewStatusBar, "&Status Bar"},
                       {kZoomIn, "Zoom in \tALT++"},
-                      {kZoomOut, "Zoom out \tALT+-"}}};
+                      {kZoomOut, "Zoom out \tALT+-"},
+                      {kWholeMap, "Whole Map"},
+                      {kZoomOneToOne, "1:1"}}};
 const Menu kTourMenu{"Tour",
                      {{kNewTour, "New Tour"},
                       {kSaveTour, "Save Tour"},

@@ -59,9 +59,9 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
-    : QAbstractScrollArea(parent), manager_(settings), popup_(menus, this), editor_(manager_, *this, popup_),
-      tourCommands_(manager_, editor_, *this, popup_), transfer_(manager_, tourCommands_, editor_, *this, settings),
-      printSetup_([this](QPrinter& printer) {
+    : QAbstractScrollArea(parent), settings_(settings), manager_(settings), popup_(menus, this),
+      editor_(manager_, *this, popup_), tourCommands_(manager_, editor_, *this, popup_),
+      transfer_(manager_, tourCommands_, editor_, *this, settings), printSetup_([this](QPrinter& printer) {
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
@@ -79,6 +79,9 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
     editor_.setDoubleClickInterval(doubleClickInterval());
     tourCommands_.setSaveListener([this](const std::string& path) { transfer_.tourSaved(path); });
     transfer_.setImportChooser(dialogImportChooser(this));
+    tourCommands_.setStartListener([this] { startedByDoubleClick(); });
+    // The status bar follows the cursor without a button held.
+    viewport()->setMouseTracking(true);
     connect(QGuiApplication::styleHints(), &QStyleHints::mouseDoubleClickIntervalChanged, this,
             [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
@@ -118,6 +121,12 @@ void CRovantaView::onCommand(int id)
         break;
     case commands::kZoomOut:
         zoomBy(kZoomOutStep);
+        break;
+    case commands::kWholeMap:
+        showWholeMap();
+        break;
+    case commands::kZoomOneToOne:
+        showOneToOne();
         break;
     default:
         break;
@@ -168,6 +177,7 @@ void CRovantaView::loadMapBitmap()
         resetLayout();
     else
         updateScrollRange();
+    announceScale();
     viewport()->update();
 }
 
@@ -180,6 +190,7 @@ void CRovantaView::dropUnreadableBitmap()
     bitmap_.reset();
     emit notice(bitmapNotice(BmpFault::kUnreadable, map_ ? map_->getBitmapPath() : std::string()));
     updateScrollRange();
+    announceScale();
     viewport()->update();
 }
 
@@ -190,6 +201,7 @@ void CRovantaView::resetLayout()
     layout_.reset({bitmap_->width(), bitmap_->height()});
     updateScrollRange();
     setScroll(centredScroll(layout_, outerSize()));
+    announceScale();
 }
 
 void CRovantaView::zoomBy(double factor)
@@ -199,6 +211,7 @@ void CRovantaView::zoomBy(double factor)
     const IPoint scroll = zoomedScroll(factor, outerSize(), scrollPosition());
     updateScrollRange();
     setScroll(scroll);
+    announceScale();
     viewport()->update();
 }
 
@@ -273,6 +286,7 @@ void CRovantaView::mousePressEvent(QMouseEvent* event)
 
 void CRovantaView::mouseMoveEvent(QMouseEvent* event)
 {
+    showCursorPosition(event->position());
     onMouse(event);
 }
 
@@ -363,6 +377,7 @@ void CRovantaView::scrollContentsBy(int dx, int dy)
         viewport()->update();
     else
         viewport()->scroll(dx, dy);
+    updateScaleBar(dx, dy);
 }
 
 QRect CRovantaView::targetRect() const
@@ -416,6 +431,7 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     if (const std::optional<IPoint> at = editor_.markedPosition())
         marked = onViewport(*at);
     paintTour(painter, points, marked, event->rect());
+    paintScaleBar(painter);
 }
 
 } // namespace rovanta
