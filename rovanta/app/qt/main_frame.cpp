@@ -50,6 +50,8 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
 
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
+    // The arrow, page and Home keys move the map from the start.
+    view_->setFocus();
     connect(view_, &CRovantaView::notice, this, &CMainFrame::showNotice);
     connect(view_, &CRovantaView::cursorPosition, this, [this](const QString& position, const QString& utm) {
         position_->setText(position);
