@@ -55,9 +55,11 @@ double wholeMapZoom(int bitmapWidth, int bitmapHeight, int windowWidth, int wind
         return 0.0;
     const double fit =
         std::min(static_cast<double>(windowWidth) / bitmapWidth, static_cast<double>(windowHeight) / bitmapHeight);
-    if (fit < 1.0 && fit >= 1.0 - oneToOneSnap)
-        return 1.0 - oneToOneSnap - kBelowSnap;
-    return fit;
+    // Inside the band the layout keeps the 1:1 sizes but takes the zoom as
+    // given, so the zoom must be exactly 1 there, or the band is avoided.
+    if (std::abs(fit - 1.0) > oneToOneSnap)
+        return fit;
+    return fit >= 1.0 ? 1.0 : 1.0 - oneToOneSnap - kBelowSnap;
 }
 
 } // namespace rovanta

@@ -50,8 +50,9 @@ private:
 
 /// The zoom at which a `bitmapWidth` x `bitmapHeight` sheet just fits a
 /// `windowWidth` x `windowHeight` window, larger or smaller than 1. Zooms
-/// within `oneToOneSnap` of 1 show at exactly 1:1, which does not fit below
-/// 1, so a fit inside that band drops just below it. 0 for an empty size.
+/// within `oneToOneSnap` of 1 show at exactly 1:1: a fit in that band above
+/// 1 gives 1, one below 1 (where 1:1 would not fit) drops just below the
+/// band. 0 for an empty size.
 double wholeMapZoom(int bitmapWidth, int bitmapHeight, int windowWidth, int windowHeight, double oneToOneSnap);
 
 } // namespace rovanta
