@@ -58,34 +58,6 @@ TEST_P(ZoomAnchor, KeepsThePointUnderTheCursor)
 INSTANTIATE_TEST_SUITE_P(Navigation, ZoomAnchor, testing::ValuesIn(kAnchorRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Navigation, WheelAndPinchCollectWholeSteps)
-{
-    struct Row {
-        const char* name;
-        std::vector<int> deltas;
-        std::vector<int> steps;
-    };
-    const Row rows[] = {
-        {"OneNotch", {120}, {1}},
-        {"TwoNotchesAtOnce", {-240}, {-2}},
-        {"HighResolutionThirds", {40, 40, 40, 40}, {0, 0, 1, 0}},
-        {"HalfAndBackIsNothing", {60, -60, -60, -60}, {0, 0, 0, -1}},
-    };
-    for (const Row& row : rows) {
-        ZoomNotches notches;
-        for (std::size_t i = 0; i < row.deltas.size(); ++i)
-            EXPECT_EQ(notches.addWheel(row.deltas[i]), row.steps[i]) << row.name << " event " << i;
-    }
-    ZoomNotches pinch;
-    EXPECT_EQ(pinch.addPinch(0.25, kZoomInStep), 1) << "one step's spread";
-    // ln(1.1) / ln(1.25) = 0.427: three make 1.28 steps.
-    EXPECT_EQ(pinch.addPinch(0.1, kZoomInStep), 0);
-    EXPECT_EQ(pinch.addPinch(0.1, kZoomInStep), 0);
-    EXPECT_EQ(pinch.addPinch(0.1, kZoomInStep), 1);
-    pinch.reset();
-    EXPECT_EQ(pinch.addPinch(-0.2, kZoomInStep), -1) << "0.8 is one step out";
-}
-
 TEST(Navigation, WholeMapFitsTheWindow)
 {
     struct Row {
