@@ -182,10 +182,12 @@ private:
     bool clearBackground_ = false;
     bool painting_ = false;
     ZoomNotches notches_;
-    /// Where the last wheel or pinch zoom held still.
+    /// Where the last wheel or pinch zoom held still, and the view it left.
     struct ZoomAnchor {
         DPoint client;
         IPoint scroll;
+        ISize canvas;
+        double zoom;
         DPoint map;
     };
     std::optional<ZoomAnchor> anchor_;

@@ -42,13 +42,13 @@ void CRovantaView::zoomStepsAround(int steps, QPointF client)
 {
     if (!bitmap_ || steps == 0)
         return;
-    // Wheel events at one spot, with nothing moved between them, keep the
-    // map point of the first, so the steps' roundings cannot drift.
+    // Wheel events at one spot, with nothing moved or zoomed between them,
+    // keep the map point of the first, so the steps' roundings cannot drift.
     const DPoint at{client.x(), client.y()};
     const IPoint scroll = scrollPosition();
     if (!anchor_ || anchor_->client.x != at.x || anchor_->client.y != at.y || anchor_->scroll.x != scroll.x ||
-        anchor_->scroll.y != scroll.y)
-        anchor_ = ZoomAnchor{at, scroll, mapPointUnder(at, scroll, canvasMapping(layout_))};
+        anchor_->scroll.y != scroll.y || anchor_->canvas != layout_.canvasSize() || anchor_->zoom != layout_.zoom())
+        anchor_ = ZoomAnchor{at, scroll, {}, 0.0, mapPointUnder(at, scroll, canvasMapping(layout_))};
     int done = 0;
     // Each step truncates as a menu step does; the bounds stop the rest.
     while (done < std::abs(steps) && layout_.zoomBy(steps > 0 ? kZoomInStep : kZoomOutStep))
@@ -58,6 +58,8 @@ void CRovantaView::zoomStepsAround(int steps, QPointF client)
     updateScrollRange();
     setScroll(scrollKeeping(at, anchor_->map, canvasMapping(layout_)));
     anchor_->scroll = scrollPosition();
+    anchor_->canvas = layout_.canvasSize();
+    anchor_->zoom = layout_.zoom();
     announceScale();
     viewport()->update();
 }
