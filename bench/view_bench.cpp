@@ -1,7 +1,8 @@
 // The map view on scanned maps far beyond what a decoder should hold in
 // memory: opening a 20000 × 20000 map to its first screen, repainting a
 // full-HD window at the zoom steps users reach, and a 40000 × 40000 map,
-// each against decoding the same file with Qt's reader.
+// each against decoding the same file with Qt's reader; one wheel notch of
+// zoom about the cursor with its repaint.
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
@@ -17,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QImageReader>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <fstream>
 #include <map>
@@ -186,6 +188,28 @@ void BM_Repaint(benchmark::State& state)
     state.SetLabel(std::string(sheet.name) + " zoom " + std::to_string(zoom).substr(0, 4));
 }
 
+// One wheel notch about a point off the centre and the repaint it asks
+// for, notches alternating in and out so the zoom stays near `zoom`.
+void BM_WheelZoomStep(benchmark::State& state)
+{
+    const double zoom = state.range(0) / 100.0;
+    ShownView shown(kBig24);
+    shown.view.zoomBy(zoom);
+    if (zoom < 0.5 && shown.awaitPyramid() < 0)
+        state.SkipWithError("no pyramid");
+    QWidget* viewport = shown.view.viewport();
+    const QPointF at(viewport->width() * 0.3, viewport->height() * 0.6);
+    int delta = 120;
+    for (auto _ : state) {
+        QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        viewport->repaint();
+        delta = -delta;
+    }
+    state.SetLabel("Big24 zoom " + std::to_string(zoom).substr(0, 4));
+}
+
 void openArgs(benchmark::internal::Benchmark* b)
 {
     for (const int sheet : {0, 2, 3})
@@ -204,5 +228,6 @@ void repaintArgs(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_OpenToFirstPaint)->Apply(openArgs)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtDecode)->Arg(0)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint)->Apply(repaintArgs)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WheelZoomStep)->Arg(100)->Arg(25)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -24,6 +24,8 @@ inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 inline constexpr int kZoomIn = 32787;
 inline constexpr int kZoomOut = 32788;
+inline constexpr int kWholeMap = 32850;
+inline constexpr int kZoomOneToOne = 32851;
 inline constexpr int kUtmGrid = 32852;
 inline constexpr int kGoToPosition = 32853;
 

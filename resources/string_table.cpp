@@ -11,12 +11,14 @@ std::string_view loadString(int id)
 {
     // Texts exactly as the users know them, spelling included.
     using namespace commands;
-    static constexpr std::array<std::pair<int, std::string_view>, 34> kTable{{
+    static constexpr std::array<std::pair<int, std::string_view>, 36> kTable{{
         {kAppTitle, "Rovanta"},
         {kIdleMessage, "For Help, press F1"},
         {kManager, "Activate the Manager Tool\nManager"},
         {kZoomIn, "Zoom into the map\nZoomIn"},
         {kZoomOut, "Zoom out the map\nZoomOut"},
+        {kWholeMap, "Show the whole map in the window\nWholeMap"},
+        {kZoomOneToOne, "Show the map at its own size\n1:1"},
         {kAddPointCenter, "Add a new point to the tour. Center this position.\nAddPoint"},
         {kDeleteLastPoint, "Delete the last point\nDeleteLastPoint"},
         {kNewTour, "Initialize a new tour\nNewTour"},

@@ -51,6 +51,9 @@ inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
 inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";
 inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
 inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
+/// Once, the first time a double click starts a tour.
+inline constexpr std::string_view kDoubleClickStartedTour =
+    "A new tour has started with this point. Double-click to add more; Tour > Save Tour keeps it.";
 
 // Why a calibration file or its bitmap cannot be used, listed once per
 // Search or start; "%1" where a name goes.

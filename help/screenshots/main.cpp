@@ -166,6 +166,16 @@ std::vector<IPoint> pointsOnMap(CRovantaView& view)
     return points;
 }
 
+// The status bar then shows the position under the pointer.
+void hoverMiddle(CRovantaView& view)
+{
+    QWidget* target = view.viewport();
+    const QPointF middle = QRectF(target->rect()).center();
+    QMouseEvent move(QEvent::MouseMove, middle, target->mapToGlobal(middle), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+}
+
 void zoomOntoTour(CRovantaView& view)
 {
     const std::vector<IPoint> points = pointsOnMap(view);
@@ -210,8 +220,9 @@ void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
 // The lock key panes show the keyboard's LEDs; the pictures show them off.
 void clearLockKeyPanes(CMainFrame& frame)
 {
+    const QLabel* kept[] = {&frame.idleMessage(), &frame.positionPane(), &frame.utmPane(), &frame.scalePane()};
     for (QLabel* label : frame.statusBar()->findChildren<QLabel*>()) {
-        if (label != &frame.idleMessage())
+        if (std::ranges::find(kept, label) == std::end(kept))
             label->clear();
     }
 }
@@ -382,6 +393,8 @@ void drawAll(const std::string& folder, const Output& out)
     frame.grab();
     settle();
     zoomOntoTour(frame.view());
+    settle();
+    hoverMiddle(frame.view());
     settle();
     clearLockKeyPanes(frame);
     out.write(QStringLiteral("main_window.png"), frame.grab());

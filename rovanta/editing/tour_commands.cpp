@@ -30,6 +30,7 @@ TourCommands::TourCommands(cl_Manager& manager, TourEditor& editor, EditorView& 
 {
     manager_.setDropTourCheck([this](const TourRecord& dropped) { return mayDropTour(dropped); });
     editor_.setEditListener([this](std::string_view label, const MapRecord& before) { edited(label, before); });
+    editor_.setTourStarter([this] { startTourHere(); });
 }
 
 void TourCommands::setInitialMenuStates()
@@ -76,6 +77,20 @@ void TourCommands::newTour()
         }
         return;
     }
+    startTour(true);
+}
+
+void TourCommands::startTourHere()
+{
+    if (tour())
+        return;
+    startTour(false);
+    if (started_)
+        started_();
+}
+
+void TourCommands::startTour(bool recentre)
+{
     manager_.tourList().newTour();
     editor_.forgetPoints();
     history_.reset(tour(), false);
@@ -86,7 +101,10 @@ void TourCommands::newTour()
     menus_.setMenuEnabled(kClearTour, true);
     tourSaved_ = false;
     view_.refreshDistances();
-    view_.setClearBackground();
+    // Centring on the first point would move the map away from a double
+    // click that is about to add it.
+    if (recentre)
+        view_.setClearBackground();
     view_.redraw();
 }
 

@@ -29,6 +29,10 @@ public:
 
     /// Starts the tour "New Tour", after asking about an unsaved one.
     void newTour();
+    /// Starts "New Tour" for a double click on the map, which only comes
+    /// here without a tour, so there is nothing to ask; the view stays where
+    /// the click was. The start listener runs after it.
+    void startTourHere();
     /// Asks for a file and writes the tour there. Only a tour that was
     /// written leaves the view; otherwise nothing changes. True when written.
     [[nodiscard]] bool saveTour();
@@ -53,6 +57,8 @@ public:
 
     /// Runs with the tour file's path after every save.
     void setSaveListener(std::function<void(const std::string&)> listener) { saved_ = std::move(listener); }
+    /// Runs after a double click started a tour.
+    void setStartListener(std::function<void()> listener) { started_ = std::move(listener); }
 
     /// No tour started with New Tour waits to be saved.
     bool tourSaved() const { return tourSaved_; }
@@ -81,6 +87,9 @@ private:
     void showChange(const TourHistory::Change& change);
     /// The Edit menu's items follow the history.
     void showHistory();
+    /// New Tour's steps after its question; `recentre`: the next paint
+    /// centres on the tour's first point.
+    void startTour(bool recentre);
 
     cl_Manager& manager_;
     TourEditor& editor_;
@@ -89,6 +98,7 @@ private:
     bool tourSaved_ = true;
     TourHistory history_;
     std::function<void(const std::string&)> saved_;
+    std::function<void()> started_;
 };
 
 } // namespace rovanta

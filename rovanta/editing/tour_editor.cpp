@@ -133,6 +133,8 @@ void TourEditor::doubleClick(IPoint client, EventTime time)
     justMoved_ = false;
     if (partOfDrop)
         return;
+    if (!tour() && view_.currentMap() && startTour_)
+        startTour_();
     clickPosition_ = plus(view_.scrollPosition(), client);
     setCursorPixel(client);
     addTourPoint(false);

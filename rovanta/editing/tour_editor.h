@@ -42,8 +42,11 @@ public:
     void leftRelease(IPoint client);
     /// Adds a point here, unless this double click belongs to the press
     /// that just dropped a point: no other press came between, and it
-    /// follows that press within the double-click interval.
+    /// follows that press within the double-click interval. With a map
+    /// shown and no tour, the tour starter runs first.
     void doubleClick(IPoint client, EventTime time);
+    /// Starts a tour for a double click that finds none.
+    void setTourStarter(std::function<void()> start) { startTour_ = std::move(start); }
     /// The platform's double-click interval.
     void setDoubleClickInterval(EventTime interval) { doubleClickInterval_ = interval; }
 
@@ -116,6 +119,7 @@ private:
     /// The tour the two positions point into.
     std::weak_ptr<cl_Tour> positionsTour_;
     EditListener edited_;
+    std::function<void()> startTour_;
 };
 
 } // namespace rovanta

@@ -6,11 +6,6 @@
 namespace rovanta {
 namespace {
 
-// How close to 1 a zoom must come to snap back to the exact 1:1 layout.
-// The steps 1.25 and 0.8 undo each other only up to rounding, and the
-// truncated sizes not at all.
-constexpr double kOneToOneTolerance = 0.05;
-
 // Far outside any canvas, but with room for the sums the view forms.
 constexpr double kSaturation = 1 << 30;
 
@@ -35,7 +30,7 @@ bool ViewLayout::zoomBy(double factor)
     if (!(factor > 0.0) || !std::isfinite(factor))
         return false;
     const double zoom = zoom_ * factor;
-    if (std::abs(zoom - 1.0) <= kOneToOneTolerance) {
+    if (std::abs(zoom - 1.0) <= kOneToOneSnap) {
         const ISize bitmap = bitmap_;
         reset(bitmap);
         zoom_ = zoom;
@@ -85,6 +80,12 @@ IPoint zoomedScroll(double factor, ISize window, IPoint scroll)
 IPoint centringScroll(IPoint canvas, ISize window)
 {
     return {canvas.x - window.width / 2, canvas.y - window.height / 2};
+}
+
+CanvasMapping canvasMapping(const ViewLayout& layout)
+{
+    const IPoint origin = layout.targetOrigin();
+    return {static_cast<double>(origin.x), static_cast<double>(layout.canvasSize().height) - origin.y, layout.zoom()};
 }
 
 } // namespace rovanta

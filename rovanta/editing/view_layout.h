@@ -9,6 +9,8 @@
 // scrolled to the window's centre.
 #pragma once
 
+#include "navigation/zoom_navigation.h"
+
 #include <kalimark/kalimark.h>
 
 #include <cstdint>
@@ -19,6 +21,10 @@ namespace rovanta {
 /// or the view's popup; 1.25 * 0.8 == 1 brings the 1:1 layout back.
 inline constexpr double kZoomInStep = 1.25;
 inline constexpr double kZoomOutStep = 0.8;
+
+/// Zooms this close to 1 show the exact 1:1 layout: the steps 1.25 and 0.8
+/// undo each other only up to rounding, and the truncated sizes not at all.
+inline constexpr double kOneToOneSnap = 0.05;
 
 /// Width and height in device pixels.
 struct ISize {
@@ -79,5 +85,9 @@ IPoint zoomedScroll(double factor, ISize window, IPoint scroll);
 /// The scroll position that shows `canvas` at the window's centre (before
 /// the scroll range clamps it).
 IPoint centringScroll(IPoint canvas, ISize window);
+
+/// The layout as the zoom arithmetic sees it: map pixel (0, 0) on the
+/// canvas, and the zoom.
+CanvasMapping canvasMapping(const ViewLayout& layout);
 
 } // namespace rovanta

@@ -139,8 +139,17 @@ protected:
 
 TEST_F(ViewEditing, DoubleClicksAddPointsAtTheClickedPixel)
 {
+    // Without a tour a double click starts one at the click, as New Tour
+    // does, but leaves the view where it is.
     editor.doubleClick(client({50, 60}), tick());
-    EXPECT_FALSE(manager.currentTour()) << "no tour, nothing added";
+    ASSERT_TRUE(manager.currentTour());
+    EXPECT_EQ(manager.currentTour()->getPointCount(), 1);
+    EXPECT_EQ(view.clearBackgrounds, 0) << "no jump to the first point";
+    EXPECT_FALSE(menus.states[kNewTour]);
+    EXPECT_TRUE(menus.states[kSaveTour]);
+    EXPECT_TRUE(commands.unsavedTour());
+    commands.clearTour();
+    view.refreshes = 0;
 
     const TourRecord tour = startTour({{50, 60}, {0, 0}, {200, 200}});
     ASSERT_EQ(tour->getPointCount(), 3);

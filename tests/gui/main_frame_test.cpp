@@ -119,7 +119,7 @@ private slots:
     void menusToolbarAndPromptsAreInPlace()
     {
         QCOMPARE(menuLayout(*frame_->menuBar()),
-                 QStringList({"&File: 32830 0 32856 0 57665", "&Edit: 32854 32855", "&View: 59392 59393 32787 32788 32852 32853",
+                 QStringList({"&File: 32830 0 32856 0 57665", "&Edit: 32854 32855", "&View: 59392 59393 32787 32788 32850 32851 32852 32853",
                               "Tour: 32792 32793 32811 32803 0 32831 32832 32833 32834", "Manager: 32771",
                               "&Help: 57667 32810 32809 0 57664"}));
         QCOMPARE(frame_->commands().menuAction(kZoomIn)->text(), QStringLiteral("Zoom in \tALT++"));

@@ -4,6 +4,7 @@
 #include "map_files.h"
 #include "memory_settings.h"
 #include "navigation/qt/grid_painter.h"
+#include "navigation/qt/scale_bar_painter.h"
 #include "no_menus.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -101,6 +103,19 @@ std::vector<int> gridRuns(const QImage& image, int row)
     return centres;
 }
 
+enum class Input { kWheel, kShiftWheel, kPinch, kKeys };
+
+// A shown 2000 x 1500 sheet, white, in a 500 x 400 window.
+struct WhiteSheet {
+    WhiteSheet() : map(2000, 1500)
+    {
+        QImage white(2000, 1500, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QVERIFY(white.save(map.bitmapName(), "BMP"));
+    }
+    OneMap map;
+};
+
 // Qt's BMP reader widens 5- and 6-bit channels by shifting alone, so
 // white comes out as (248, 252, 248); the view widens by repeating the
 // high bits, as QImage's 16-bit formats do, and keeps white white.
@@ -118,6 +133,8 @@ void replicateLowBits(QImage& image, int greenBits)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Input)
 
 class MapViewTest : public QObject {
     Q_OBJECT
@@ -276,9 +293,11 @@ private slots:
             QPainter painter(&expected);
             painter.drawImage(QRect(origin.x - scroll.x, origin.y - scroll.y, size.width, size.height), reference);
         }
+        // The scale bar's corner lies beside the bitmap at these sizes.
+        const QRect bar = scaleBarArea(painted.size());
         for (int y = 0; y < painted.height(); ++y)
             for (int x = 0; x < painted.width(); ++x)
-                if ((painted.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
+                if (!bar.contains(x, y) && (painted.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2): %3 instead of %4")
                                          .arg(x)
                                          .arg(y)
@@ -443,7 +462,9 @@ private slots:
             view.viewport()->repaint();
             QTRY_VERIFY(!view.bitmapLoaded());
             QCOMPARE(notices.last().at(0).toString(), unreadable);
-            QCOMPARE(shown.grab(), blank);
+            // The scroll bars go with the next layout pass, which a loaded
+            // machine may not have run yet.
+            QTRY_COMPARE(shown.grab(), blank);
         }
     }
 
@@ -507,6 +528,125 @@ private slots:
 
         view.setUtmGridShown(false);
         QVERIFY(gridRuns(shown.grab(), row).empty());
+    }
+
+    // Wheel and pinch zoom about the cursor; Shift+wheel, arrows and pages
+    // scroll. Values: wheel eighths of a degree, pinch percent, or keys.
+    void wheelPinchAndKeysMoveTheMap_data()
+    {
+        QTest::addColumn<Input>("input");
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("scrolled"); ///< without a zoom; y in pages when `pages`
+        QTest::addColumn<bool>("pages");
+        QTest::newRow("WheelNotchZoomsIn") << Input::kWheel << QList<int>{120} << 1.25 << QPoint() << false;
+        QTest::newRow("FineWheelAddsUpToANotch")
+            << Input::kWheel << QList<int>{40, 40, 40} << 1.25 << QPoint() << false;
+        QTest::newRow("WheelTowardsTheUserZoomsOut") << Input::kWheel << QList<int>{-120} << 0.8 << QPoint() << false;
+        QTest::newRow("NotchesZoomStepByStep") << Input::kWheel << QList<int>{240} << 1.5625 << QPoint() << false;
+        // Three lines of 20 pixels per notch, the desktop's default.
+        QTest::newRow("ShiftWheelScrollsSideways")
+            << Input::kShiftWheel << QList<int>{-120} << 1.0 << QPoint(60, 0) << false;
+        QTest::newRow("PinchSpreadZoomsIn") << Input::kPinch << QList<int>{25} << 1.25 << QPoint() << false;
+        // ln(0.9) * 3 / ln(1.25) = -1.42: one step out, the rest waits.
+        QTest::newRow("SlowPinchZoomsOut") << Input::kPinch << QList<int>{-10, -10, -10} << 0.8 << QPoint() << false;
+        QTest::newRow("ArrowsScrollByLines")
+            << Input::kKeys << QList<int>{Qt::Key_Right, Qt::Key_Down, Qt::Key_Down} << 1.0 << QPoint(20, 40) << false;
+        QTest::newRow("PageDownScrollsAWindow")
+            << Input::kKeys << QList<int>{Qt::Key_PageDown} << 1.0 << QPoint(0, 1) << true;
+    }
+
+    void wheelPinchAndKeysMoveTheMap()
+    {
+        QFETCH(Input, input);
+        QFETCH(QList<int>, values);
+        QFETCH(double, zoom);
+        QFETCH(QPoint, scrolled);
+        QFETCH(bool, pages);
+        WhiteSheet sheet;
+        ShownView shown(sheet.map, {500, 400});
+        CRovantaView& view = shown.view;
+        QWidget* viewport = view.viewport();
+        const QPointF at(123.4, 77.6);
+        const IPoint start = view.scrollPosition();
+        const IPoint under = view.windowToPixel({start.x + 123, start.y + 77});
+        for (const int value : values) {
+            if (input == Input::kKeys) {
+                QTest::keyClick(&view, static_cast<Qt::Key>(value));
+            } else if (input == Input::kPinch) {
+                QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, at, at,
+                                          viewport->mapToGlobal(at), value / 100.0, {});
+                QApplication::sendEvent(viewport, &pinch);
+            } else {
+                const Qt::KeyboardModifiers modifiers =
+                    input == Input::kShiftWheel ? Qt::ShiftModifier : Qt::NoModifier;
+                QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, {0, value}, Qt::NoButton, modifiers,
+                                  Qt::NoScrollPhase, false);
+                QApplication::sendEvent(viewport, &wheel);
+            }
+        }
+        QCOMPARE_LT(std::abs(view.layout().zoom() - zoom), 1e-9);
+        const IPoint end = view.scrollPosition();
+        if (zoom == 1.0) {
+            const QPoint expected(scrolled.x(),
+                                  pages ? scrolled.y() * view.verticalScrollBar()->pageStep() : scrolled.y());
+            QCOMPARE(QPoint(end.x - start.x, end.y - start.y), expected);
+            return;
+        }
+        // The map pixel under the cursor stays there, within a screen pixel.
+        const IPoint now = view.windowToPixel({end.x + 123, end.y + 77});
+        const double slack = 1.0 + 1.0 / std::min(zoom, 1.0);
+        QCOMPARE_LE(std::abs(now.x - under.x), slack);
+        QCOMPARE_LE(std::abs(now.y - under.y), slack);
+    }
+
+    // Whole Map fits the sheet, 1:1 brings zoom 1 back, Home centres; the
+    // scale bar in the corner has the round length of a fifth of the window.
+    void wholeMapOneToOneHomeAndTheScaleBar()
+    {
+        WhiteSheet sheet;
+        ShownView shown(sheet.map, {500, 400});
+        CRovantaView& view = shown.view;
+        const QSize page = view.viewport()->size();
+        // The sheet spans 9.0-9.1 E, 53.0-53.06 N: a diagonal of 9455 m on
+        // the ground (6696 m east, 6675 m north) over 2500 pixels, 3.782 m
+        // per pixel. A fifth of a 500-pixel window covers 378 m at 1:1, so
+        // the bar is 200 m, 52.9 pixels.
+        constexpr double kMetresPerPixel = 3.782;
+        const auto barLength = [&shown, page] {
+            const QImage image = shown.grab();
+            const int row = page.height() - kScaleBarMargin - kScaleBarThickness / 2;
+            int x = kScaleBarMargin;
+            while (x < image.width() && image.pixel(x, row) == qRgb(0, 0, 0))
+                ++x;
+            return x - kScaleBarMargin;
+        };
+        QCOMPARE_LE(std::abs(barLength() - qRound(200 / kMetresPerPixel)), 1);
+
+        view.onCommand(commands::kWholeMap);
+        const ISize target = view.layout().targetSize();
+        QCOMPARE_LE(target.width, page.width());
+        QCOMPARE_LE(target.height, page.height());
+        QVERIFY(target.width >= page.width() - 1 || target.height >= page.height() - 1);
+        const IPoint scroll = view.scrollPosition();
+        const IPoint left = view.layout().targetOrigin();
+        QCOMPARE_LE(std::abs((left.x - scroll.x) - (page.width() - target.width) / 2), 1);
+        // 2000 x 1500 into 500 x 400: zoom 0.25, 15.1 m per pixel; 1 km is
+        // 66.1 pixels, 500 m would be too short.
+        const double fit = std::min(page.width() / 2000.0, page.height() / 1500.0);
+        QCOMPARE_LE(std::abs(barLength() - qRound(1000 * fit / kMetresPerPixel)), 1);
+
+        view.zoomStepsAround(2, QPointF(10, 10));
+        view.onCommand(commands::kZoomOneToOne);
+        QCOMPARE(view.layout().zoom(), 1.0);
+        QCOMPARE(view.layout().targetSize(), (ISize{2000, 1500}));
+
+        view.horizontalScrollBar()->setValue(0);
+        QTest::keyClick(&view, Qt::Key_Home);
+        const IPoint centre = view.windowToPixel(
+            {view.scrollPosition().x + page.width() / 2, view.scrollPosition().y + page.height() / 2});
+        QCOMPARE_LE(std::abs(centre.x - 1000), 1);
+        QCOMPARE_LE(std::abs(centre.y - 750), 1);
     }
 };
 

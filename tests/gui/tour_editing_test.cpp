@@ -4,12 +4,14 @@
 #include "app/qt/command_actions.h"
 #include "app/qt/main_frame.h"
 #include "common/file_names.h"
+#include "common/qt/display.h"
 #include "manager/qt/list_page_widget.h"
 #include "manager/qt/manager_sheet.h"
 #include "map_files.h"
 #include "memory_settings.h"
 #include "point_compare.h"
 #include "resources/command_ids.h"
+#include "resources/string_table.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
 #include "view/qt/rovanta_view.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -24,6 +27,8 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyleHints>
@@ -77,8 +82,21 @@ private slots:
 
     void doubleClickAddsThePointUnderTheMouse()
     {
+        // With no tour the double click starts one, with a hint the first
+        // time only.
+        const QString hint = displayText(strings::kDoubleClickStartedTour);
         doubleClick({50, 60});
-        QVERIFY(!view().currentTour());
+        QCOMPARE(view().currentTour()->getPointCount(), 1);
+        QCOMPARE(frame_->statusBar()->currentMessage(), hint);
+        QCOMPARE(settings_.readInt("Settings", "DoubleClickHintShown", 0), 1);
+        QVERIFY(!menus().isMenuEnabled(kNewTour));
+        trigger(kClearTour);
+        frame_->statusBar()->clearMessage();
+        doubleClick({50, 60});
+        QCOMPARE(view().currentTour()->getPointCount(), 1);
+        QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+        trigger(kClearTour);
+
         trigger(kNewTour);
         doubleClick({50, 60});
         doubleClick({150, 120});
@@ -87,6 +105,46 @@ private slots:
         QCOMPARE(tour->getPoint(0)->pixel, (IPoint{50, 60}));
         QCOMPARE(tour->getPoint(1)->pixel, (IPoint{150, 120}));
         QVERIFY(view().popup().isMenuEnabled(kDeleteLastPoint));
+    }
+
+    // The panes follow the cursor over the sheet and empty off it; the
+    // position takes the table's format. West's bottom-left corner lies on
+    // 9° E, zone 32's central meridian: easting 500000, one pixel 11 m on.
+    void theStatusBarShowsWhereTheCursorIsAndTheScale()
+    {
+        const auto hover = [this](IPoint pixel) {
+            QWidget* target = view().viewport();
+            const QPoint at = client(pixel);
+            QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(target, &move);
+            return std::pair(frame_->positionPane().text(), frame_->utmPane().text());
+        };
+        const auto [position, utm] = hover({1, 1});
+        QVERIFY2(QRegularExpression(QStringLiteral("^53° 0\\.\\d{4}' N  9° 0\\.\\d{4}' E$")).match(position).hasMatch(),
+                 qPrintable(position));
+        const QStringList parts = utm.split(u' ');
+        QCOMPARE(parts.size(), 3);
+        QCOMPARE(parts[0], QStringLiteral("32U"));
+        QCOMPARE_LE(std::abs(parts[1].toInt() - 500011), 15);
+        QCOMPARE(hover({-50, 300}), std::pair(QString(), QString()));
+
+        trigger(kNewTour);
+        doubleClick({50, 60});
+        trigger(kTourDistances);
+        view().distancesDialog()->findChild<QComboBox*>(QStringLiteral("formatList"))->setCurrentIndex(kUtm);
+        const auto [inUtm, alsoUtm] = hover({300, 300});
+        QCOMPARE(inUtm, alsoUtm);
+        QVERIFY(!inUtm.isEmpty());
+
+        // 600 pixels for 0.1° of longitude at 53.03° N, 6696 m: 11.16 m per
+        // pixel at 1:1, over the screen's pixel size.
+        const auto scaleOf = [this] { return frame_->scalePane().text().mid(2).remove(u' ').toDouble(); };
+        QVERIFY(frame_->scalePane().text().startsWith(QStringLiteral("1:")));
+        const double dpi = view().screen()->physicalDotsPerInch();
+        QCOMPARE_LE(std::abs(scaleOf() / (11.14 * dpi / 0.0254) - 1), 0.01);
+        trigger(kZoomIn);
+        QCOMPARE_LE(std::abs(scaleOf() / (11.14 * dpi / 0.0254 / 1.25) - 1), 0.01);
     }
 
     void rightClickPopsUpBesideTheMouseAndDragMovesTheMarkedPoint()

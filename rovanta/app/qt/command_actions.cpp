@@ -39,6 +39,9 @@ const Menu kViewMenu{"&View",
                       {kViewStatusBar, "&Status Bar"},
                       {kZoomIn, "Zoom in \tALT++"},
                       {kZoomOut, "Zoom out \tALT+-"},
+                      {kWholeMap, "Whole Map"},
+                      {kZoomOneToOne, "1:1"},
+
                       {kUtmGrid, "UTM Grid"},
                       {kGoToPosition, "Go to Position…\tCtrl+G"}}};
 const Menu kTourMenu{"Tour",

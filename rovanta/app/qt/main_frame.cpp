@@ -51,7 +51,14 @@ CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     view_ = new CRovantaView(settings, *commands_, this);
     setCentralWidget(view_);
     commands_->menuAction(commands::kUtmGrid)->setChecked(view_->utmGridShown());
+    // The arrow, page and Home keys move the map from the start.
+    view_->setFocus();
     connect(view_, &CRovantaView::notice, this, &CMainFrame::showNotice);
+    connect(view_, &CRovantaView::cursorPosition, this, [this](const QString& position, const QString& utm) {
+        position_->setText(position);
+        utm_->setText(utm);
+    });
+    connect(view_, &CRovantaView::scaleChanged, scale_, &QLabel::setText);
     connect(commands_, &CommandActions::triggered, this, &CMainFrame::onCommand);
     recent_ = new RecentMenu(*commands_);
     TourTransfer& transfer = view_->transfer();
@@ -87,6 +94,10 @@ void CMainFrame::buildStatusBar()
     QStatusBar* bar = statusBar();
     idle_ = new QLabel(displayText(strings::loadString(strings::kIdleMessage)), bar);
     bar->addWidget(idle_, 1);
+    for (QLabel** pane : {&position_, &utm_, &scale_}) {
+        *pane = new QLabel(bar);
+        bar->addPermanentWidget(*pane);
+    }
     lockKeys_ = new LockKeyPanes(*bar);
 }
 

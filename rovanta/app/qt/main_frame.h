@@ -35,6 +35,11 @@ public:
     LockKeyPanes& lockKeys() { return *lockKeys_; }
     /// The message pane's idle text.
     QLabel& idleMessage() { return *idle_; }
+    /// The position under the cursor, in the table's format and in UTM,
+    /// and the scale.
+    QLabel& positionPane() { return *position_; }
+    QLabel& utmPane() { return *utm_; }
+    QLabel& scalePane() { return *scale_; }
 
     /// Routes a command: help's, the frame's own, else the view's.
     void onCommand(int id);
@@ -59,6 +64,9 @@ private:
     CommandActions* commands_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* idle_ = nullptr;
+    QLabel* position_ = nullptr;
+    QLabel* utm_ = nullptr;
+    QLabel* scale_ = nullptr;
     LockKeyPanes* lockKeys_ = nullptr;
     std::unique_ptr<CRovantaDoc> doc_;
     CRovantaView* view_ = nullptr;

@@ -63,14 +63,14 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
-    : QAbstractScrollArea(parent), manager_(settings), popup_(menus, this), editor_(manager_, *this, popup_),
-      tourCommands_(manager_, editor_, *this, popup_), transfer_(manager_, tourCommands_, editor_, *this, settings),
-      printSetup_([this](QPrinter& printer) {
+    : QAbstractScrollArea(parent), settings_(settings), manager_(settings), popup_(menus, this),
+      editor_(manager_, *this, popup_), tourCommands_(manager_, editor_, *this, popup_),
+      transfer_(manager_, tourCommands_, editor_, *this, settings), printSetup_([this](QPrinter& printer) {
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
       mapPrint_(this), runPopup_([](ViewPopup& popup, QPoint global) { return popup.exec(global); }),
-      settings_(settings), utmGrid_(settings.readInt(settings::kView, settings::kUtmGrid, 0) != 0),
+      utmGrid_(settings.readInt(settings::kView, settings::kUtmGrid, 0) != 0),
       marker_(new PositionMarker(*this))
 {
     setFrameShape(QFrame::NoFrame);
@@ -85,6 +85,9 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
     editor_.setDoubleClickInterval(doubleClickInterval());
     tourCommands_.setSaveListener([this](const std::string& path) { transfer_.tourSaved(path); });
     transfer_.setImportChooser(dialogImportChooser(this));
+    tourCommands_.setStartListener([this] { startedByDoubleClick(); });
+    // The status bar follows the cursor without a button held.
+    viewport()->setMouseTracking(true);
     connect(QGuiApplication::styleHints(), &QStyleHints::mouseDoubleClickIntervalChanged, this,
             [this] { editor_.setDoubleClickInterval(doubleClickInterval()); });
 }
@@ -132,6 +135,12 @@ void CRovantaView::onCommand(int id)
         break;
     case commands::kGoToPosition:
         goToPosition();
+        break;
+    case commands::kWholeMap:
+        showWholeMap();
+        break;
+    case commands::kZoomOneToOne:
+        showOneToOne();
         break;
     default:
         break;
@@ -182,6 +191,7 @@ void CRovantaView::loadMapBitmap()
         resetLayout();
     else
         updateScrollRange();
+    announceScale();
     viewport()->update();
 }
 
@@ -194,6 +204,7 @@ void CRovantaView::dropUnreadableBitmap()
     bitmap_.reset();
     emit notice(bitmapNotice(BmpFault::kUnreadable, map_ ? map_->getBitmapPath() : std::string()));
     updateScrollRange();
+    announceScale();
     viewport()->update();
 }
 
@@ -204,6 +215,7 @@ void CRovantaView::resetLayout()
     layout_.reset({bitmap_->width(), bitmap_->height()});
     updateScrollRange();
     setScroll(centredScroll(layout_, outerSize()));
+    announceScale();
 }
 
 void CRovantaView::setUtmGridShown(bool shown)
@@ -242,6 +254,7 @@ void CRovantaView::zoomBy(double factor)
     const IPoint scroll = zoomedScroll(factor, outerSize(), scrollPosition());
     updateScrollRange();
     setScroll(scroll);
+    announceScale();
     viewport()->update();
 }
 
@@ -333,6 +346,7 @@ void CRovantaView::mousePressEvent(QMouseEvent* event)
 
 void CRovantaView::mouseMoveEvent(QMouseEvent* event)
 {
+    showCursorPosition(event->position());
     onMouse(event);
 }
 
@@ -424,6 +438,7 @@ void CRovantaView::scrollContentsBy(int dx, int dy)
         viewport()->update();
     else
         viewport()->scroll(dx, dy);
+    updateScaleBar(dx, dy);
 }
 
 QRect CRovantaView::targetRect() const
@@ -486,6 +501,7 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     paintTour(painter, points, marked, event->rect());
     if (const std::optional<IPoint> at = marker_->pixelOn(map_))
         PositionMarker::paint(painter, onViewport(pixelToWindow(*at)));
+    paintScaleBar(painter);
 }
 
 } // namespace rovanta

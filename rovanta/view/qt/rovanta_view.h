@@ -15,6 +15,7 @@
 #include "manager/records.h"
 #include "print/qt/map_print_command.h"
 #include "navigation/qt/position_marker.h"
+#include "navigation/zoom_navigation.h"
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
 #include "view/qt/view_popup.h"
@@ -27,6 +28,7 @@
 #include <memory>
 #include <optional>
 
+class QPainter;
 class QPrinter;
 
 namespace rovanta {
@@ -89,6 +91,17 @@ public:
     void zoomBy(double factor);
     /// Centres the canvas position `canvas` in the window, then zooms.
     void zoomAt(double factor, IPoint canvas) override;
+    /// Zooms `steps` Zoom In steps (negative: Zoom Out) keeping the map
+    /// point under the window position `client` where it is.
+    void zoomStepsAround(int steps, QPointF client);
+    /// Whole Map: the sheet as large as fits the window, centred.
+    void showWholeMap();
+    /// 1:1: zoom 1, keeping the window's centre.
+    void showOneToOne();
+    /// Home: the sheet's centre at the window's centre, zoom kept.
+    void centreMap();
+    /// The current scale ("1:25 000") on this screen; empty without a map.
+    QString scaleText() const;
     IPoint windowToPixel(IPoint canvas) const override { return layout_.windowToPixel(canvas); }
     IPoint pixelToWindow(IPoint pixel) const override { return layout_.pixelToWindow(pixel); }
     void scrollTo(IPoint canvas) override { setScroll(canvas); }
@@ -129,6 +142,11 @@ signals:
     void popupClosed();
     /// A text for the status bar; an empty one clears it.
     void notice(const QString& text);
+    /// The position under the cursor in the distances table's format and
+    /// in UTM; both empty off the sheet.
+    void cursorPosition(const QString& position, const QString& utm);
+    /// The scale changed with the zoom or the map.
+    void scaleChanged(const QString& scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -138,6 +156,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void setScroll(IPoint position);
@@ -152,6 +173,16 @@ private:
     void dropUnreadableBitmap();
     void goToPosition();
 
+    // Navigation, in rovanta_view_navigation.cpp.
+    void showCursorPosition(QPointF client);
+    void announceScale();
+    void paintScaleBar(QPainter& painter);
+    /// The scale bar's area, so scrolling repaints it in place.
+    void updateScaleBar(int dx, int dy);
+    void startedByDoubleClick();
+    void scrollBy(int dx, int dy);
+
+    SettingsAccess& settings_;
     cl_Manager manager_;
     ViewPopup popup_;
     TourEditor editor_;
@@ -165,12 +196,21 @@ private:
     std::function<bool(QPrinter&)> printSetup_;
     MapPrintCommand mapPrint_;
     std::function<int(ViewPopup&, QPoint)> runPopup_;
-    SettingsAccess& settings_;
     bool utmGrid_ = false;
     PositionMarker* marker_ = nullptr;
     QString lastPosition_;
     bool clearBackground_ = false;
     bool painting_ = false;
+    ZoomNotches notches_;
+    /// Where the last wheel or pinch zoom held still, and the view it left.
+    struct ZoomAnchor {
+        DPoint client;
+        IPoint scroll;
+        ISize canvas;
+        double zoom;
+        DPoint map;
+    };
+    std::optional<ZoomAnchor> anchor_;
     /// Last, so it goes first: its timer reads the tour and the map.
     std::unique_ptr<TourRecoveryGuard> recovery_;
 };

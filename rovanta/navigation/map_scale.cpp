@@ -1,0 +1,65 @@
+#include "navigation/map_scale.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <ranges>
+
+namespace rovanta {
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+constexpr int kSignificantDigits = 3;
+constexpr int kWindowShare = 5;
+constexpr std::array kRoundLengths{50, 100, 200, 500, 1'000, 2'000, 5'000, 10'000, 20'000, 50'000, 100'000};
+
+std::string grouped(long long value)
+{
+    std::string digits = std::to_string(value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ' ');
+    return digits;
+}
+
+std::string lengthLabel(int metres)
+{
+    return metres < 1'000 ? std::to_string(metres) + " m" : std::to_string(metres / 1'000) + " km";
+}
+
+} // namespace
+
+double metresPerScreenPixel(double metresPerPixel, double zoom)
+{
+    return metresPerPixel > 0.0 && zoom > 0.0 ? metresPerPixel / zoom : 0.0;
+}
+
+double scaleDenominator(double metresPerPixel, double zoom, double dpi)
+{
+    if (!(dpi > 0.0))
+        return 0.0;
+    return metresPerScreenPixel(metresPerPixel, zoom) * dpi / kMetresPerInch;
+}
+
+std::string scaleText(double denominator)
+{
+    if (!(denominator >= 1.0) || !std::isfinite(denominator))
+        return {};
+    const int magnitude = static_cast<int>(std::floor(std::log10(denominator)));
+    const double unit = std::pow(10.0, std::max(0, magnitude + 1 - kSignificantDigits));
+    return "1:" + grouped(std::llround(std::round(denominator / unit) * unit));
+}
+
+std::optional<ScaleBar> chooseScaleBar(double metresPerScreenPixel, int windowWidth)
+{
+    if (!(metresPerScreenPixel > 0.0) || windowWidth <= 0)
+        return std::nullopt;
+    const double limit = static_cast<double>(windowWidth) / kWindowShare;
+    for (const int metres : kRoundLengths | std::views::reverse) {
+        const double pixels = metres / metresPerScreenPixel;
+        if (pixels <= limit)
+            return ScaleBar{metres, std::max(1, static_cast<int>(std::lround(pixels))), lengthLabel(metres)};
+    }
+    return std::nullopt;
+}
+
+} // namespace rovanta
