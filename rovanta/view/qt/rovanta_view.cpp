@@ -61,6 +61,9 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
     : QAbstractScrollArea(parent), manager_(settings), popup_(menus, this), editor_(manager_, *this, popup_),
       tourCommands_(manager_, editor_, *this, popup_), transfer_(manager_, tourCommands_, editor_, *this, settings),
+      mosaic_([viewport = viewport()] {
+          QMetaObject::invokeMethod(viewport, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+      }),
       printSetup_([this](QPrinter& printer) {
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
@@ -87,6 +90,7 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
 CRovantaView::~CRovantaView()
 {
     pyramid_.reset();
+    mosaic_.clear();
 }
 
 void CRovantaView::initialUpdate()
@@ -401,6 +405,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
         });
     }
     QPainter painter(viewport());
+    mosaic_.paint(painter, event->rect(), viewport()->rect(), target, {bitmap_->width(), bitmap_->height()}, map_,
+                  manager_.maps());
     paintBitmap(painter, event->rect(), target, layout_.zoom(), *bitmap_, pyramid_.get());
     if (bitmap_->unreadable())
         QMetaObject::invokeMethod(this, &CRovantaView::dropUnreadableBitmap, Qt::QueuedConnection);
