@@ -11,8 +11,10 @@ namespace {
 // centre, at least this far apart (current-map pixels): the georeference
 // answers in whole pixels, and a wide grid keeps that from tilting the fit.
 constexpr double kLeastHalfSpan = 1024.0;
-// A fit that misses one of its own positions by more than this many pixels
-// is no affine neighbour (a position outside the zone the map can convert).
+// A fit that misses one of its own positions by more than this many pixels,
+// or metres where pixels are finer than a metre (the georeference keeps
+// whole metres), is no affine neighbour: a position outside the zones the
+// map can convert.
 constexpr double kLargestResidual = 4.0;
 constexpr int kZoneCount = 60;
 
@@ -77,9 +79,10 @@ std::optional<PixelAffine> fitAround(const cl_Map& from, const cl_Map& to, Pixel
     fit.yy = sumY.y / (6.0 * hy);
     fit.dx = sum.x / 9 - fit.xx * cx - fit.xy * cy;
     fit.dy = sum.y / 9 - fit.yx * cx - fit.yy * cy;
+    const double largest = kLargestResidual * std::max(1.0, 1.0 / to.scale());
     for (int k = 0; k < 9; ++k) {
         const PixelPoint fitted = fit({double(cx + (k % 3 - 1) * hx), double(cy + (k / 3 - 1) * hy)});
-        if (std::hypot(fitted.x - samples[k].x, fitted.y - samples[k].y) > kLargestResidual)
+        if (std::hypot(fitted.x - samples[k].x, fitted.y - samples[k].y) > largest)
             return std::nullopt;
     }
     return fit;
