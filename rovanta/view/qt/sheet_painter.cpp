@@ -154,17 +154,30 @@ void SheetMosaicPainter::paint(QPainter& painter, const QRect& exposed, const QR
 void SheetMosaicPainter::paintSheet(QPainter& painter, const QPainterPath& shown, const QTransform& toDevice,
                                     const MosaicSheet& sheet)
 {
+    const std::optional<PixelAffine> toCurrent = sheet.toSheet.inverted();
+    if (!toCurrent)
+        return;
+    // Two calibrations agree to a metre or so, not to the device pixel: the
+    // sheet is drawn one device pixel larger all round, so no white hairline
+    // opens along a seam. Across the whole sheet that stretch does not show.
+    QTransform sheetToDevice = fromAffine(*toCurrent) * toDevice;
+    const double devicePerPixel = std::sqrt(std::fabs(sheetToDevice.determinant()));
+    const double side = devicePerPixel * std::min(sheet.width, sheet.height);
+    const QPointF middle = sheetToDevice.map(QPointF(sheet.width / 2.0, sheet.height / 2.0));
+    const double grow = side > 4.0 ? 1.0 + 2.0 / side : 1.0;
+    sheetToDevice *= QTransform::fromTranslate(-middle.x(), -middle.y()) * QTransform::fromScale(grow, grow) *
+                     QTransform::fromTranslate(middle.x(), middle.y());
+
     QPolygonF outline;
-    for (const PixelPoint& corner : sheet.outline)
-        outline << toDevice.map(QPointF(corner.x, corner.y));
+    for (const QPointF corner :
+         {QPointF(0, 0), QPointF(sheet.width, 0), QPointF(sheet.width, sheet.height), QPointF(0, sheet.height)})
+        outline << sheetToDevice.map(corner);
     QPainterPath clip;
     clip.addPolygon(outline);
     clip.closeSubpath();
     clip = clip.intersected(shown);
-    const std::optional<PixelAffine> toCurrent = sheet.toSheet.inverted();
-    if (clip.isEmpty() || !toCurrent)
+    if (clip.isEmpty())
         return;
-    const QTransform sheetToDevice = fromAffine(*toCurrent) * toDevice;
     const QRectF reach =
         sheetToDevice.inverted().mapRect(clip.boundingRect()) & QRectF(0, 0, sheet.width, sheet.height);
     const QRect area(QPoint(floorToInt(reach.left()), floorToInt(reach.top())),
@@ -175,7 +188,7 @@ void SheetMosaicPainter::paintSheet(QPainter& painter, const QPainterPath& shown
     painter.save();
     painter.setClipPath(clip);
     painter.setTransform(sheetToDevice);
-    pixels->paint(painter, area, std::sqrt(std::fabs(sheetToDevice.determinant())));
+    pixels->paint(painter, area, devicePerPixel);
     painter.restore();
 }
 
