@@ -2,7 +2,8 @@
 // memory: opening a 20000 × 20000 map to its first screen, repainting a
 // full-HD window at the zoom steps users reach, and a 40000 × 40000 map,
 // each against decoding the same file with Qt's reader; one wheel notch of
-// zoom about the cursor with its repaint.
+// zoom about the cursor with its repaint; and four such maps meeting at a
+// corner, the current one with its three neighbours.
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
@@ -210,6 +211,85 @@ void BM_WheelZoomStep(benchmark::State& state)
     state.SetLabel("Big24 zoom " + std::to_string(zoom).substr(0, 4));
 }
 
+// Four 20000 × 20000 sheets on a 2 × 2 block of boxes 0.1° wide and about
+// as high on the ground, the south-west one current, the others checked;
+// sparse, so they cost no disk. At 9° E all lie in zone 32; at 11.9° E the
+// eastern two lie in zone 33, turned by 4° against the current sheet.
+class Block {
+public:
+    static constexpr int kSide = 20000;
+    static Block& get(bool acrossZones)
+    {
+        static Block within(9.0, 53.0, 0.06);
+        static Block across(11.9, 47.0, 0.068);
+        return acrossZones ? across : within;
+    }
+    MemorySettings settings() const
+    {
+        MemorySettings store;
+        rovanta::test::registerMaps(store, folder_.path(),
+                                    {{"SW.cal", "SW", rovanta::kStatusCurrent},
+                                     {"SE.cal", "SE", rovanta::kStatusChecked},
+                                     {"NW.cal", "NW", rovanta::kStatusChecked},
+                                     {"NE.cal", "NE", rovanta::kStatusChecked}});
+        return store;
+    }
+
+private:
+    Block(double west, double south, double high)
+    {
+        const struct {
+            const char* name;
+            int column, row;
+        } sheets[] = {{"SW", 0, 0}, {"SE", 1, 0}, {"NW", 0, 1}, {"NE", 1, 1}};
+        for (const auto& sheet : sheets) {
+            const double w = west + 0.1 * sheet.column;
+            const double s = south + high * sheet.row;
+            rovanta::test::writeSampleMap(folder_.path(), std::string(sheet.name) + ".cal",
+                                          {.name = sheet.name,
+                                           .west = w,
+                                           .south = s,
+                                           .east = w + 0.1,
+                                           .north = s + high,
+                                           .width = kSide,
+                                           .height = kSide});
+        }
+    }
+    rovanta::test::TempFolder folder_;
+};
+
+// A full-HD repaint over the corner where the four sheets meet, at a zoom,
+// once every sheet is open and its pyramid ready.
+void BM_RepaintNeighbours(benchmark::State& state)
+{
+    const double zoom = state.range(0) / 100.0;
+    const bool acrossZones = state.range(1) != 0;
+    MemorySettings settings = Block::get(acrossZones).settings();
+    rovanta::test::NoMenus menus;
+    CRovantaView view(settings, menus);
+    view.resize(kWindow);
+    view.show();
+    QCoreApplication::processEvents();
+    view.resize(kWindow * 2 - view.viewport()->size());
+    QCoreApplication::processEvents();
+    view.initialUpdate();
+    view.zoomBy(zoom);
+    view.zoomAt(1.0, view.pixelToWindow({Block::kSide, Block::kSide}));
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        view.viewport()->repaint();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    } while ((!view.mosaic().cache().ready() || (view.pyramid() && !view.pyramid()->ready())) &&
+             timer.elapsed() < 1'200'000);
+    state.counters["ready_s"] = timer.elapsed() / 1000.0;
+    state.counters["sheets"] = double(view.mosaic().cache().size());
+    for (auto _ : state)
+        view.viewport()->repaint();
+    state.SetLabel(std::string(acrossZones ? "across zones" : "one zone") + ", zoom " +
+                   std::to_string(zoom).substr(0, 4));
+}
+
 void openArgs(benchmark::internal::Benchmark* b)
 {
     for (const int sheet : {0, 2, 3})
@@ -227,6 +307,11 @@ void repaintArgs(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_OpenToFirstPaint)->Apply(openArgs)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtDecode)->Arg(0)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintNeighbours)
+    ->ArgsProduct({{100, 25, 5}, {0, 1}})
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint)->Apply(repaintArgs)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelZoomStep)->Arg(100)->Arg(25)->Unit(benchmark::kMillisecond);
 

@@ -648,6 +648,75 @@ private slots:
         QCOMPARE_LE(std::abs(centre.x - 1000), 1);
         QCOMPARE_LE(std::abs(centre.y - 750), 1);
     }
+
+    void checkedNeighbourFillsTheWhiteAround_data()
+    {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("1:1") << 1.0;
+        QTest::newRow("zoomed in") << 1.5625;
+        QTest::newRow("zoomed out, through the pyramid") << 0.4096;
+    }
+    // The current sheet is black; the one east of it, on the same latitudes,
+    // green above and blue below. Unchecked it leaves white beside the
+    // current sheet; checked, every pixel there has its colour, the right
+    // way up, and the seam lies on the sheet's edge.
+    void checkedNeighbourFillsTheWhiteAround()
+    {
+        QFETCH(double, zoom);
+        test::TempFolder folder;
+        test::writeSampleMap(folder.path(), "West.cal", {.name = "West", .west = 9.0, .east = 9.1});
+        test::writeSampleMap(folder.path(), "East.cal", {.name = "East", .west = 9.1, .east = 9.2});
+        QImage east(200, 200, QImage::Format_RGB32);
+        east.fill(qRgb(0, 160, 0));
+        QPainter(&east).fillRect(0, 100, 200, 100, qRgb(0, 0, 200));
+        QVERIFY(east.save(QString::fromStdString(toUtf8(folder.path() / "East.bmp")), "BMP"));
+        test::MemorySettings store;
+        test::registerMaps(store, folder.path(),
+                           {{"West.cal", "West", kStatusCurrent}, {"East.cal", "East", kStatusUnchecked}});
+        test::NoMenus menus;
+        CRovantaView view(store, menus);
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.initialUpdate();
+        view.zoomBy(zoom);
+        const MapRecord eastMap = view.manager().maps().at("East");
+
+        const IPoint origin = view.layout().targetOrigin();
+        const IPoint scroll = view.scrollPosition();
+        const QRect sheet(origin.x - scroll.x, origin.y - scroll.y, view.layout().targetSize().width,
+                          view.layout().targetSize().height);
+        const QRect strip(
+            QPoint(sheet.right() + 2, sheet.top() + 2),
+            QPoint(std::min(sheet.right() + sheet.width() - 2, view.viewport()->width() - 1), sheet.bottom() - 2));
+        const QRect upper(strip.topLeft(), QPoint(strip.right(), sheet.center().y() - 2));
+        const QRect lower(QPoint(strip.left(), sheet.center().y() + 2), strip.bottomRight());
+        QVERIFY(strip.width() > 20);
+        const auto countIn = [](const QImage& image, const QRect& area, QRgb colour) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    count += image.pixel(x, y) == colour ? 1 : 0;
+            return count;
+        };
+        const auto grab = [&view] {
+            view.viewport()->repaint();
+            return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const int stripPixels = strip.width() * strip.height();
+        QCOMPARE(countIn(grab(), strip, qRgb(255, 255, 255)), stripPixels);
+
+        eastMap->setStatus(kStatusChecked);
+        grab();
+        QTRY_VERIFY(view.mosaic().cache().ready());
+        const QImage image = grab();
+        QCOMPARE(countIn(image, upper, qRgb(0, 160, 0)), upper.width() * upper.height());
+        QCOMPARE(countIn(image, lower, qRgb(0, 0, 200)), lower.width() * lower.height());
+        const int row = upper.center().y();
+        QCOMPARE(image.pixel(sheet.right(), row), qRgb(0, 0, 0));
+        QCOMPARE(image.pixel(sheet.right() + 1, row), qRgb(0, 160, 0));
+        QCOMPARE(view.mosaic().cache().size(), std::size_t{1});
+    }
 };
 
 QTEST_MAIN(MapViewTest)

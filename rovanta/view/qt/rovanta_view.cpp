@@ -65,7 +65,11 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
     : QAbstractScrollArea(parent), settings_(settings), manager_(settings), popup_(menus, this),
       editor_(manager_, *this, popup_), tourCommands_(manager_, editor_, *this, popup_),
-      transfer_(manager_, tourCommands_, editor_, *this, settings), printSetup_([this](QPrinter& printer) {
+      transfer_(manager_, tourCommands_, editor_, *this, settings),
+      mosaic_([viewport = viewport()] {
+          QMetaObject::invokeMethod(viewport, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+      }),
+      printSetup_([this](QPrinter& printer) {
           QPrintDialog dialog(&printer, this);
           return dialog.exec() == QDialog::Accepted;
       }),
@@ -98,6 +102,7 @@ CRovantaView::~CRovantaView()
 {
     pyramid_.reset();
     settings_.writeInt(settings::kView, settings::kUtmGrid, utmGrid_ ? 1 : 0);
+    mosaic_.clear();
 }
 
 void CRovantaView::initialUpdate()
@@ -477,6 +482,8 @@ void CRovantaView::paintEvent(QPaintEvent* event)
         });
     }
     QPainter painter(viewport());
+    mosaic_.paint(painter, event->rect(), viewport()->rect(), target, {bitmap_->width(), bitmap_->height()}, map_,
+                  manager_.maps());
     paintBitmap(painter, event->rect(), target, layout_.zoom(), *bitmap_, pyramid_.get());
     if (bitmap_->unreadable())
         QMetaObject::invokeMethod(this, &CRovantaView::dropUnreadableBitmap, Qt::QueuedConnection);

@@ -18,6 +18,7 @@
 #include "navigation/zoom_navigation.h"
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
+#include "view/qt/sheet_painter.h"
 #include "view/qt/view_popup.h"
 
 #include <QAbstractScrollArea>
@@ -135,6 +136,8 @@ public:
     ISize outerSize() const { return {width(), height()}; }
     /// The pyramid for zoomed-out painting, once a paint has asked for it.
     const BitmapPyramid* pyramid() const { return pyramid_.get(); }
+    /// The checked sheets painted around the current one.
+    const SheetMosaicPainter& mosaic() const { return mosaic_; }
 
 signals:
     /// Around the popup menu, for context help.
@@ -192,6 +195,7 @@ private:
     ViewLayout layout_;
     std::shared_ptr<const MapBitmap> bitmap_;
     std::unique_ptr<BitmapPyramid> pyramid_;
+    SheetMosaicPainter mosaic_;
     QPointer<TourDistancesDialog> distances_;
     std::function<bool(QPrinter&)> printSetup_;
     MapPrintCommand mapPrint_;
