@@ -68,7 +68,7 @@ void BM_PrintFourPages(benchmark::State& state)
     }
     const long long before = anonymousBytes();
     long long peak = 0;
-    const SheetPixels read = bitmapPixels(bitmap);
+    const PrintPixels read = bitmapPixels(bitmap);
     MapPrintRequest request;
     request.denominator = denominator;
     request.sheetName = "Big";

@@ -83,7 +83,7 @@ QImage sheetWithGrid(const SheetFrame& frame)
     return image;
 }
 
-SheetPixels imagePixels(QImage image)
+PrintPixels imagePixels(QImage image)
 {
     return [image = std::move(image)](const QRect& rect, int) {
         const QRect clipped = rect & image.rect();

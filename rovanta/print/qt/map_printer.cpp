@@ -87,7 +87,7 @@ void drawBoxedText(QPainter& painter, const QPointF& centre, const QString& text
 
 } // namespace
 
-QImage boxReduced(const SheetPixels& pixels, const QRect& topDown, int factor)
+QImage boxReduced(const PrintPixels& pixels, const QRect& topDown, int factor)
 {
     if (topDown.isEmpty())
         return {};

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "print/page_layout.h"
-#include "print/qt/sheet_pixels.h"
+#include "print/qt/print_pixels.h"
 
 #include <QImage>
 #include <QRectF>
@@ -66,6 +66,6 @@ private:
 /// blocks (a box filter; 1 reads them as they are), a strip at a time.
 /// Pixel (i, j) of the result covers sheet pixels topDown.topLeft() +
 /// factor · (i, j) onward.
-QImage boxReduced(const SheetPixels& pixels, const QRect& topDown, int factor);
+QImage boxReduced(const PrintPixels& pixels, const QRect& topDown, int factor);
 
 } // namespace rovanta

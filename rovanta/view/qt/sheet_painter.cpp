@@ -39,12 +39,12 @@ QTransform fromAffine(const PixelAffine& a)
 
 } // namespace
 
-BitmapSheetPixels::BitmapSheetPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady)
+BitmapNeighbourPixels::BitmapNeighbourPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady)
     : bitmap_(std::move(bitmap)), onPyramidReady_(std::move(onPyramidReady))
 {
 }
 
-void BitmapSheetPixels::paint(QPainter& painter, const QRect& area, double devicePerPixel)
+void BitmapNeighbourPixels::paint(QPainter& painter, const QRect& area, double devicePerPixel)
 {
     const MapBitmap& bitmap = *bitmap_;
     const PyramidLevel* level = nullptr;
@@ -86,7 +86,7 @@ void BitmapSheetPixels::paint(QPainter& painter, const QRect& area, double devic
     painter.restore();
 }
 
-SheetPixels* SheetCache::pixels(const cl_Map& map)
+NeighbourPixels* SheetCache::pixels(const cl_Map& map)
 {
     auto entry = std::ranges::find(entries_, map.calPath(), &Entry::calPath);
     if (entry == entries_.end()) {
@@ -122,11 +122,11 @@ QTransform mapToDevice(const QRect& target, QSize bitmap)
 }
 
 SheetMosaicPainter::SheetMosaicPainter(std::function<void()> update)
-    : cache_([update = std::move(update)](const cl_Map& map) -> std::unique_ptr<SheetPixels> {
+    : cache_([update = std::move(update)](const cl_Map& map) -> std::unique_ptr<NeighbourPixels> {
           MapBitmap::Opened opened = MapBitmap::open(map.getBitmapPath());
           if (!opened.bitmap)
               return nullptr;
-          return std::make_unique<BitmapSheetPixels>(std::move(opened.bitmap), update);
+          return std::make_unique<BitmapNeighbourPixels>(std::move(opened.bitmap), update);
       })
 {
 }
@@ -182,7 +182,7 @@ void SheetMosaicPainter::paintSheet(QPainter& painter, const QPainterPath& shown
         sheetToDevice.inverted().mapRect(clip.boundingRect()) & QRectF(0, 0, sheet.width, sheet.height);
     const QRect area(QPoint(floorToInt(reach.left()), floorToInt(reach.top())),
                      QPoint(ceilToInt(reach.right()) - 1, ceilToInt(reach.bottom()) - 1));
-    SheetPixels* pixels = area.isEmpty() ? nullptr : cache_.pixels(*sheet.map);
+    NeighbourPixels* pixels = area.isEmpty() ? nullptr : cache_.pixels(*sheet.map);
     if (!pixels)
         return;
     painter.save();

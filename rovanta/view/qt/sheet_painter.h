@@ -1,7 +1,7 @@
 // Paints the checked sheets around the current one, under it, each placed
 // by its transform and clipped to its outline, so crossing a sheet's edge
 // shows the next sheet instead of white. What a sheet's pixels are read
-// from stays behind SheetPixels.
+// from stays behind NeighbourPixels.
 #pragma once
 
 #include "navigation/sheet_mosaic.h"
@@ -21,9 +21,9 @@
 namespace rovanta {
 
 /// One sheet's pixels, whatever they are read from.
-class SheetPixels {
+class NeighbourPixels {
 public:
-    virtual ~SheetPixels() = default;
+    virtual ~NeighbourPixels() = default;
     /// Paints the pixels of `area` (the sheet's own pixels: x the left
     /// column, y the bottom row, counted up from the bottom edge) at their
     /// own pixel coordinates; the painter's transform places them.
@@ -36,10 +36,10 @@ public:
 };
 
 /// A sheet's bitmap, through its pyramid once painted zoomed out.
-class BitmapSheetPixels : public SheetPixels {
+class BitmapNeighbourPixels : public NeighbourPixels {
 public:
     /// `onPyramidReady` runs in the pyramid's thread; it must only post.
-    BitmapSheetPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady);
+    BitmapNeighbourPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady);
     void paint(QPainter& painter, const QRect& area, double devicePerPixel) override;
     bool usable() const override { return !bitmap_->unreadable(); }
     bool ready() const override { return !pyramid_ || pyramid_->ready(); }
@@ -56,13 +56,13 @@ private:
 class SheetCache {
 public:
     /// The sheet's pixels, or nullptr when they cannot be read.
-    using Opener = std::function<std::unique_ptr<SheetPixels>(const cl_Map& map)>;
+    using Opener = std::function<std::unique_ptr<NeighbourPixels>(const cl_Map& map)>;
     static constexpr std::size_t kKept = 8;
 
     explicit SheetCache(Opener open) : open_(std::move(open)) {}
     /// Opened on first use and again once unusable; nullptr when it cannot
     /// be read (not tried again while it is kept).
-    SheetPixels* pixels(const cl_Map& map);
+    NeighbourPixels* pixels(const cl_Map& map);
     /// One paint is over: sheets beyond kKept go, least recently painted first.
     void paintDone();
     void clear() { entries_.clear(); }
@@ -73,7 +73,7 @@ public:
 private:
     struct Entry {
         std::string calPath;
-        std::unique_ptr<SheetPixels> pixels;
+        std::unique_ptr<NeighbourPixels> pixels;
         std::uint64_t paint = 0;
     };
     Opener open_;

@@ -23,14 +23,14 @@ struct SheetWindow {
 
 /// The sheet's pixels of `topDown` (x right, y down from the top edge,
 /// clipped by the callee) at `step`; it may return more, or step 1.
-using SheetPixels = std::function<SheetWindow(const QRect& topDown, int step)>;
+using PrintPixels = std::function<SheetWindow(const QRect& topDown, int step)>;
 
 struct PrintSheet {
     SheetFrame frame;
-    SheetPixels pixels;
+    PrintPixels pixels;
 };
 
 /// Reads a map's bitmap through its windows.
-SheetPixels bitmapPixels(std::shared_ptr<const MapBitmap> bitmap);
+PrintPixels bitmapPixels(std::shared_ptr<const MapBitmap> bitmap);
 
 } // namespace rovanta
