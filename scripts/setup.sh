@@ -15,6 +15,8 @@ packages=(
   libbenchmark-dev
   # GPX and KML in and out.
   libpugixml-dev
+  # Raster sheets in every format but BMP, and their tiled cache.
+  libgdal-dev
   # The GUI: Qt 6 Widgets, SVG icons, printing; a font for the offscreen tests.
   qt6-base-dev
   qt6-base-dev-tools
