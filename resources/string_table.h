@@ -35,6 +35,8 @@ inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
 inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";
 inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
 inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
+/// %2: percent done of converting the sheet into its tiled copy
+inline constexpr std::string_view kPreparingSheet = "Preparing %1 for display: %2 %";
 
 // Why a calibration file or its bitmap cannot be used, listed once per
 // Search or start; "%1" where a name goes.

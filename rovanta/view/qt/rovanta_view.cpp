@@ -2,10 +2,10 @@
 
 #include "common/qt/display.h"
 #include "dialogs/qt/tour_distances_dialog.h"
+#include "editing/qt/import_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "ports/message.h"
-#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
@@ -20,6 +20,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -56,6 +57,27 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
     return displayText(text).arg(QDir::toNativeSeparators(displayText(path)));
 }
 
+BmpFault asBmpFault(RasterFault fault)
+{
+    switch (fault) {
+    case RasterFault::kNone:
+        return BmpFault::kNone;
+    case RasterFault::kMissing:
+        return BmpFault::kMissing;
+    case RasterFault::kUnsupported:
+        return BmpFault::kUnsupported;
+    case RasterFault::kUnreadable:
+        return BmpFault::kUnreadable;
+    }
+    return BmpFault::kUnreadable;
+}
+
+// Tiled copies and reductions of sheets, per user.
+std::filesystem::path sheetCacheFolder()
+{
+    return toFsPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString()) / "sheets";
+}
+
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)
@@ -87,11 +109,14 @@ CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget*
 CRovantaView::~CRovantaView()
 {
     pyramid_.reset();
+    raster_.reset();
+    bitmap_.reset();
 }
 
 void CRovantaView::initialUpdate()
 {
     pyramid_.reset();
+    raster_.reset();
     bitmap_.reset();
     updateScrollRange();
     loadMapBitmap();
@@ -160,14 +185,53 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
+    raster_.reset();
     const std::string path = map_->getBitmapPath();
     MapBitmap::Opened opened = MapBitmap::open(path);
     bitmap_ = std::move(opened.bitmap);
-    emit notice(bitmapNotice(opened.fault, path));
+    // Anything but a BMP goes through GDAL.
+    const BmpFault fault = opened.fault == BmpFault::kUnsupported ? openRasterSheet(path) : opened.fault;
+    emit notice(bitmapNotice(fault, path));
     if (bitmap_)
         resetLayout();
     else
         updateScrollRange();
+    viewport()->update();
+}
+
+BmpFault CRovantaView::openRasterSheet(const std::string& path)
+{
+    // The sheet's thread reports through the event loop; a report from a
+    // sheet no longer shown is dropped there.
+    RasterSheet::Opened opened = RasterSheet::open(
+        path, sheetCacheFolder(),
+        [this](const RasterSheet* sheet, int percent) {
+            QMetaObject::invokeMethod(
+                this, [this, sheet, percent] { rasterProgress(sheet, percent); }, Qt::QueuedConnection);
+        },
+        [this](const RasterSheet* sheet) {
+            QMetaObject::invokeMethod(
+                this, [this, sheet] { rasterPrepared(sheet); }, Qt::QueuedConnection);
+        });
+    raster_ = std::move(opened.sheet);
+    bitmap_ = raster_;
+    return asBmpFault(opened.fault);
+}
+
+void CRovantaView::rasterProgress(const RasterSheet* sheet, int percent)
+{
+    if (!raster_ || raster_.get() != sheet || !raster_->preparing())
+        return;
+    const QString path = QDir::toNativeSeparators(displayText(map_ ? map_->getBitmapPath() : std::string()));
+    emit notice(displayText(strings::kPreparingSheet).arg(path).arg(percent));
+}
+
+void CRovantaView::rasterPrepared(const RasterSheet* sheet)
+{
+    if (!raster_ || raster_.get() != sheet)
+        return;
+    raster_->adoptPrepared();
+    emit notice(QString());
     viewport()->update();
 }
 
@@ -177,6 +241,7 @@ void CRovantaView::dropUnreadableBitmap()
     if (!bitmap_ || !bitmap_->unreadable())
         return;
     pyramid_.reset();
+    raster_.reset();
     bitmap_.reset();
     emit notice(bitmapNotice(BmpFault::kUnreadable, map_ ? map_->getBitmapPath() : std::string()));
     updateScrollRange();
@@ -393,7 +458,7 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     painting_ = false;
 
     const QRect target = targetRect();
-    if (!pyramid_ && layout_.zoom() < kPyramidBelowZoom) {
+    if (!pyramid_ && layout_.zoom() < kPyramidBelowZoom && !bitmap_->hasOwnReductions()) {
         // Started on the first zoomed-out paint, not at load, so opening a
         // map costs no more than its first screen.
         pyramid_ = std::make_unique<BitmapPyramid>(bitmap_, [viewport = viewport()] {

@@ -15,6 +15,7 @@
 #include "manager/records.h"
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
+#include "view/qt/raster_sheet.h"
 #include "view/qt/view_popup.h"
 
 #include <QAbstractScrollArea>
@@ -135,6 +136,10 @@ private:
     void tourMayHaveChanged();
 
     void dropUnreadableBitmap();
+    /// The sheet at `path` through GDAL, or why not (BmpFault's words).
+    BmpFault openRasterSheet(const std::string& path);
+    void rasterProgress(const RasterSheet* sheet, int percent);
+    void rasterPrepared(const RasterSheet* sheet);
 
     cl_Manager manager_;
     ViewPopup popup_;
@@ -143,7 +148,9 @@ private:
     TourTransfer transfer_;
     MapRecord map_;
     ViewLayout layout_;
-    std::shared_ptr<const MapBitmap> bitmap_;
+    std::shared_ptr<const SheetPixels> bitmap_;
+    /// bitmap_ when it is a raster read through GDAL.
+    std::shared_ptr<RasterSheet> raster_;
     std::unique_ptr<BitmapPyramid> pyramid_;
     QPointer<TourDistancesDialog> distances_;
     std::function<bool(QPrinter&)> printSetup_;
