@@ -63,7 +63,8 @@ GdalRasterSource::Opened GdalRasterSource::open(const std::filesystem::path& fil
 }
 
 GdalRasterSource::GdalRasterSource(GdalDataset dataset, const RasterInfo& info)
-    : dataset_(std::move(dataset)), info_(info), channels_(channelsOf(info.layout))
+    : dataset_(std::move(dataset)), info_(info), channels_(channelsOf(info.layout)),
+      opaque_(info.layout != RasterLayout::kGreyAlpha && info.layout != RasterLayout::kRgba)
 {
     readScales();
     if (info_.layout != RasterLayout::kPaletted)
@@ -75,6 +76,7 @@ GdalRasterSource::GdalRasterSource(GdalDataset dataset, const RasterInfo& info)
     for (int index = 0; index < count; ++index) {
         const GDALColorEntry* entry = GDALGetColorEntry(table, index);
         const auto channel = [](short value) { return std::uint32_t(std::clamp<int>(value, 0, 255)); };
+        opaque_ = opaque_ && (grey || entry->c4 >= 255);
         palette_[std::size_t(index)] =
             grey ? argb(255, channel(entry->c1), channel(entry->c1), channel(entry->c1))
                  : argb(channel(entry->c4), channel(entry->c1), channel(entry->c2), channel(entry->c3));
@@ -115,6 +117,7 @@ RasterPixels GdalRasterSource::read(const RasterRect& rect, int columns, int row
     pixels.width = columns;
     pixels.height = rows;
     pixels.argb.resize(std::size_t(columns) * std::size_t(rows));
+    pixels.opaque = opaque_;
     toArgb(bytes, pixels);
     return pixels;
 }

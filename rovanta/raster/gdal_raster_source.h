@@ -48,6 +48,7 @@ private:
     GdalDataset dataset_;
     RasterInfo info_;
     int channels_ = 0; ///< bands read: 1 to 4
+    bool opaque_ = true;
     std::array<Scale, 4> scales_{};
     std::array<std::uint32_t, 256> palette_{};
     /// A GDAL dataset serves one thread at a time.

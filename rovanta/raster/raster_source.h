@@ -21,6 +21,8 @@ struct RasterPixels {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> argb;
+    /// Every alpha is 0xFF, so the pixels can be painted without blending.
+    bool opaque = true;
 };
 
 class RasterSource {

@@ -14,13 +14,15 @@ std::shared_ptr<const RasterSource> openSource(const std::filesystem::path& file
     return GdalRasterSource::open(file).source;
 }
 
-// Hands the pixels to QImage without copying them.
+// Hands the pixels to QImage without copying them. Opaque ones paint
+// without blending.
 QImage wrap(RasterPixels pixels)
 {
     auto* argb = new std::vector<std::uint32_t>(std::move(pixels.argb));
     return QImage(
         reinterpret_cast<uchar*>(argb->data()), pixels.width, pixels.height, qsizetype{pixels.width} * 4,
-        QImage::Format_ARGB32, [](void* data) { delete static_cast<std::vector<std::uint32_t>*>(data); }, argb);
+        pixels.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32,
+        [](void* data) { delete static_cast<std::vector<std::uint32_t>*>(data); }, argb);
 }
 
 } // namespace
@@ -39,6 +41,7 @@ RasterSheet::Opened RasterSheet::open(const std::string& path, const std::filesy
     // until its copy is made, nothing is read.
     if (sheet->route_ != RasterRoute::kTiledCopy || cached)
         sheet->source_ = openSource(cached.value_or(file));
+    sheet->reduced_ = cached.has_value();
     if (sheet->route_ != RasterRoute::kTiledCopy && !sheet->source_)
         return {nullptr, RasterFault::kUnreadable};
     if (sheet->route_ != RasterRoute::kDirect && !cached) {
@@ -110,6 +113,7 @@ void RasterSheet::adoptPrepared()
         return;
     const std::lock_guard lock(mutex_);
     source_ = std::move(source);
+    reduced_ = made.has_value();
 }
 
 bool RasterSheet::unreadable() const
@@ -126,16 +130,18 @@ bool RasterSheet::unreadable() const
 BitmapWindow RasterSheet::window(const QRect& stored, int step) const
 {
     const QRect clipped = stored & QRect(0, 0, info_.width, info_.height);
+    step = std::max(step, 1);
     std::shared_ptr<const RasterSource> source;
     {
         const std::lock_guard lock(mutex_);
-        if (unreadable_)
+        // Zoomed out before its reductions exist, a sheet would be read whole
+        // for every paint: it stays blank until they are there.
+        if (unreadable_ || (step > 1 && route_ == RasterRoute::kReductions && !reduced_))
             return {};
         source = source_;
     }
     if (clipped.isEmpty() || !source)
         return {};
-    step = std::max(step, 1);
     const int columns = (clipped.width() + step - 1) / step;
     const int rows = (clipped.height() + step - 1) / step;
     // Whole steps where the sheet reaches, so each pixel read spans `step` stored ones.

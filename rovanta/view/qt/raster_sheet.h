@@ -65,11 +65,13 @@ private:
     RasterCache cache_;
     std::filesystem::file_time_type openedTime_{};
     std::uintmax_t openedSize_ = 0;
-    /// Guards source_, prepared_ and the unreadable flag.
+    /// Guards source_, prepared_ and the flags.
     mutable std::mutex mutex_;
     std::shared_ptr<const RasterSource> source_;
     std::optional<std::filesystem::path> prepared_;
     bool done_ = true;
+    /// The source is the cache's copy or reductions.
+    bool reduced_ = false;
     mutable bool unreadable_ = false;
     std::jthread thread_;
 };
