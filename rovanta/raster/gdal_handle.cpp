@@ -1,8 +1,14 @@
 #include "raster/gdal_handle.h"
 
 #include <cpl_error.h>
+#include <gdal.h>
 
 namespace rovanta {
+
+void GdalCloser::operator()(void* dataset) const
+{
+    GDALClose(dataset);
+}
 
 GdalDataset openRaster(const std::filesystem::path& file)
 {

@@ -1,18 +1,17 @@
-// Owning handles for GDAL's C objects, and opening a file read-only.
+// Owning handles for GDAL's datasets, and opening a file read-only. GDAL's
+// own headers stay in the .cpp files that call it.
 #pragma once
-
-#include <gdal.h>
 
 #include <filesystem>
 #include <memory>
-#include <type_traits>
 
 namespace rovanta {
 
 struct GdalCloser {
-    void operator()(GDALDatasetH dataset) const { GDALClose(dataset); }
+    void operator()(void* dataset) const;
 };
-using GdalDataset = std::unique_ptr<std::remove_pointer_t<GDALDatasetH>, GdalCloser>;
+/// A GDALDatasetH that closes itself.
+using GdalDataset = std::unique_ptr<void, GdalCloser>;
 
 /// The raster at `file`, read-only and raster drivers only; null when GDAL
 /// knows no format for it. Quiet: GDAL's own messages stay out of stderr.

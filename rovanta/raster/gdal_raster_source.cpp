@@ -1,6 +1,7 @@
 #include "raster/gdal_raster_source.h"
 
 #include <cpl_error.h>
+#include <gdal.h>
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,8 @@ namespace rovanta {
 namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-// Up to this many pixels, 16-bit bands are read whole for their exact range.
+// Up to this many pixels, 16-bit bands are read whole for their exact range;
+// larger ones are reduced to about this many.
 constexpr std::int64_t kExactRangePixels = std::int64_t{4096} * 4096;
 
 int channelsOf(RasterLayout layout)
@@ -33,19 +35,28 @@ std::uint32_t argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, 
     return alpha << 24 | red << 16 | green << 8 | blue;
 }
 
-// The sample range to stretch over 0..255: the band's statistics, sampled
-// on large rasters (from their reductions, where there are some) and exact
-// on small ones. Not kept beside the file.
-std::pair<double, double> sampleRange(GDALRasterBandH band, bool large)
+// The sample range to stretch over 0..255: the statistics the file
+// carries, else the extremes of the band, read whole up to
+// kExactRangePixels and reduced (from the file's reductions where it has
+// some) beyond. Nothing is written beside the file.
+std::pair<double, double> sampleRange(GDALRasterBandH band, int width, int height)
 {
     double low = 0.0;
     double high = 0.0;
+    if (GDALGetRasterStatistics(band, FALSE, FALSE, &low, &high, nullptr, nullptr) == CE_None && high > low)
+        return {low, high};
+    const double reduction = std::max(1.0, std::sqrt(double(width) * double(height) / double(kExactRangePixels)));
+    const int columns = std::max(1, int(width / reduction));
+    const int rows = std::max(1, int(height / reduction));
+    std::vector<float> samples(std::size_t(columns) * std::size_t(rows));
     CPLPushErrorHandler(CPLQuietErrorHandler);
-    const CPLErr error = GDALGetRasterStatistics(band, large ? TRUE : FALSE, TRUE, &low, &high, nullptr, nullptr);
+    const CPLErr error =
+        GDALRasterIO(band, GF_Read, 0, 0, width, height, samples.data(), columns, rows, GDT_Float32, 0, 0);
     CPLPopErrorHandler();
-    if (error != CE_None || high <= low)
+    const auto [least, most] = std::minmax_element(samples.begin(), samples.end());
+    if (error != CE_None || *most <= *least)
         return {0.0, 65535.0};
-    return {low, high};
+    return {*least, *most};
 }
 
 } // namespace
@@ -87,7 +98,6 @@ void GdalRasterSource::readScales()
 {
     // Alpha keeps its meaning: 16-bit alpha is scaled by its full range.
     const bool alphaLast = info_.layout == RasterLayout::kGreyAlpha || info_.layout == RasterLayout::kRgba;
-    const bool large = std::int64_t{info_.width} * info_.height > kExactRangePixels;
     for (int channel = 0; channel < channels_; ++channel) {
         Scale& scale = scales_[std::size_t(channel)];
         if (info_.bitsPerSample < 8 && info_.layout != RasterLayout::kPaletted) {
@@ -95,7 +105,8 @@ void GdalRasterSource::readScales()
         } else if (info_.bitsPerSample > 8) {
             const bool alpha = alphaLast && channel == channels_ - 1;
             const auto [low, high] =
-                alpha ? std::pair{0.0, 65535.0} : sampleRange(GDALGetRasterBand(dataset_.get(), channel + 1), large);
+                alpha ? std::pair{0.0, 65535.0}
+                      : sampleRange(GDALGetRasterBand(dataset_.get(), channel + 1), info_.width, info_.height);
             scale.offset = low;
             scale.factor = high > low ? 255.0 / (high - low) : 1.0;
         }

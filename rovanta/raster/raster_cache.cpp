@@ -2,6 +2,8 @@
 
 #include "raster/gdal_handle.h"
 
+#include <gdal.h>
+
 #include <cpl_conv.h>
 #include <cpl_error.h>
 #include <gdal_utils.h>
@@ -213,6 +215,8 @@ std::optional<fs::path> RasterCache::prepare(const fs::path& sheet, const Progre
     const fs::path temporary = folder_ / (kTemporaryPrefix + entry->filename().string());
     const fs::path temporaryOverviews = fs::path(temporary.string() + ".ovr");
 
+    // GDAL's messages would only reach stderr; failure shows as no entry.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
     ProgressSpan span{&progress, 0.0, reductionsOnly ? 0.0 : 0.6};
     GdalDataset made =
         translate(source.get(), temporary,
@@ -221,6 +225,7 @@ std::optional<fs::path> RasterCache::prepare(const fs::path& sheet, const Progre
     setOverviewCompression(jpeg, *read.info);
     const bool built = made && buildReductions(made.get(), *read.info, span);
     made.reset();
+    CPLPopErrorHandler();
     // The reductions first: the entry's own file appearing marks it complete.
     const bool placed = built && (!reductionsOnly || renamed(temporaryOverviews, entry->string() + ".ovr")) &&
                         renamed(temporary, *entry);

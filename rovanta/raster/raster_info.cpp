@@ -63,8 +63,6 @@ void initRasterLibrary()
     std::call_once(once, [] {
         GDALAllRegister();
         GDALSetCacheMax64(kRasterBlockCacheBytes);
-        // Reading a sheet must never leave .aux.xml files beside it.
-        CPLSetConfigOption("GDAL_PAM_ENABLED", "NO");
     });
 }
 

@@ -1,11 +1,13 @@
 // Rasters of every format and pixel layout read through GDAL, and the cache
 // of tiled copies. The rasters are made with GDAL in a temporary folder.
+#include "map/cl_map.h"
 #include "raster/gdal_raster_source.h"
 #include "raster/raster_cache.h"
 #include "raster/raster_info.h"
 #include "raster_files.h"
 #include "temp_folder.h"
 
+#include <gdal.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -48,31 +50,33 @@ TEST(RasterSourceTest, EveryFormatAndLayoutShowsItsColours)
         RasterLayout layout;
         int bitsPerSample;
         int tolerance; ///< JPEG is lossy
+        int bitsPixel; ///< as the map's properties show it
     };
     const Row rows[] = {
-        {"PNG paletted", "PNG", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0},
-        {"PNG grey", "PNG", Pixels::kGrey, {}, RasterLayout::kGrey, 8, 0},
-        {"PNG grey with alpha", "PNG", Pixels::kGreyAlpha, {}, RasterLayout::kGreyAlpha, 8, 0},
-        {"PNG RGB", "PNG", Pixels::kRgb, {}, RasterLayout::kRgb, 8, 0},
-        {"PNG RGBA", "PNG", Pixels::kRgba, {}, RasterLayout::kRgba, 8, 0},
-        {"PNG 16-bit grey", "PNG", Pixels::kGrey16, {}, RasterLayout::kGrey, 16, 0},
-        {"PNG 16-bit RGB", "PNG", Pixels::kRgb16, {}, RasterLayout::kRgb, 16, 0},
-        {"JPEG grey", "JPEG", Pixels::kGrey, {"QUALITY=95"}, RasterLayout::kGrey, 8, 6},
-        {"JPEG RGB", "JPEG", Pixels::kRgb, {"QUALITY=95"}, RasterLayout::kRgb, 8, 8},
-        {"TIFF paletted", "GTiff", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0},
+        {"PNG paletted", "PNG", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0, 8},
+        {"PNG grey", "PNG", Pixels::kGrey, {}, RasterLayout::kGrey, 8, 0, 8},
+        {"PNG grey with alpha", "PNG", Pixels::kGreyAlpha, {}, RasterLayout::kGreyAlpha, 8, 0, 16},
+        {"PNG RGB", "PNG", Pixels::kRgb, {}, RasterLayout::kRgb, 8, 0, 24},
+        {"PNG RGBA", "PNG", Pixels::kRgba, {}, RasterLayout::kRgba, 8, 0, 32},
+        {"PNG 16-bit grey", "PNG", Pixels::kGrey16, {}, RasterLayout::kGrey, 16, 0, 16},
+        {"PNG 16-bit RGB", "PNG", Pixels::kRgb16, {}, RasterLayout::kRgb, 16, 0, 48},
+        {"JPEG grey", "JPEG", Pixels::kGrey, {"QUALITY=95"}, RasterLayout::kGrey, 8, 6, 8},
+        {"JPEG RGB", "JPEG", Pixels::kRgb, {"QUALITY=95"}, RasterLayout::kRgb, 8, 8, 24},
+        {"TIFF paletted", "GTiff", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0, 8},
         {"TIFF RGB, 16-pixel tiles",
          "GTiff",
          Pixels::kRgb,
          {"TILED=YES", "BLOCKXSIZE=16", "BLOCKYSIZE=16"},
          RasterLayout::kRgb,
          8,
-         0},
-        {"TIFF RGBA, deflated", "GTiff", Pixels::kRgba, {"COMPRESS=DEFLATE"}, RasterLayout::kRgba, 8, 0},
-        {"TIFF 16-bit RGB", "GTiff", Pixels::kRgb16, {}, RasterLayout::kRgb, 16, 0},
-        {"TIFF grey with alpha", "GTiff", Pixels::kGreyAlpha, {}, RasterLayout::kGreyAlpha, 8, 0},
-        {"GIF", "GIF", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0},
-        {"BMP RGB", "BMP", Pixels::kRgb, {}, RasterLayout::kRgb, 8, 0},
-        {"BMP paletted", "BMP", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0},
+         0,
+         24},
+        {"TIFF RGBA, deflated", "GTiff", Pixels::kRgba, {"COMPRESS=DEFLATE"}, RasterLayout::kRgba, 8, 0, 32},
+        {"TIFF 16-bit RGB", "GTiff", Pixels::kRgb16, {}, RasterLayout::kRgb, 16, 0, 48},
+        {"TIFF grey with alpha", "GTiff", Pixels::kGreyAlpha, {}, RasterLayout::kGreyAlpha, 8, 0, 16},
+        {"GIF", "GIF", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0, 8},
+        {"BMP RGB", "BMP", Pixels::kRgb, {}, RasterLayout::kRgb, 8, 0, 24},
+        {"BMP paletted", "BMP", Pixels::kPaletted, {}, RasterLayout::kPaletted, 8, 0, 8},
     };
     constexpr int kWidth = 37;
     constexpr int kHeight = 23;
@@ -88,6 +92,11 @@ TEST(RasterSourceTest, EveryFormatAndLayoutShowsItsColours)
         EXPECT_EQ(read.info->height, kHeight);
         EXPECT_EQ(read.info->layout, row.layout);
         EXPECT_EQ(read.info->bitsPerSample, row.bitsPerSample);
+        cl_Map map;
+        std::string name;
+        ASSERT_TRUE(map.loadCalFile(folder.write("sheet.cal", "FILENAME: " + file.filename().string() + "\r\n"), name));
+        EXPECT_EQ(map.getBitmapInfo().width, kWidth);
+        EXPECT_EQ(map.getBitmapInfo().bitsPixel, row.bitsPixel);
 
         const GdalRasterSource::Opened opened = GdalRasterSource::open(file);
         ASSERT_TRUE(opened.source);
@@ -98,6 +107,9 @@ TEST(RasterSourceTest, EveryFormatAndLayoutShowsItsColours)
         ASSERT_EQ(pixels.height, rect.height);
         EXPECT_LE(differenceFromPattern(pixels, rect, row.pixels, kWidth, kHeight), row.tolerance);
     }
+    // Reading leaves nothing beside the sheets (GDAL's .aux.xml statistics).
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.path()))
+        EXPECT_FALSE(entry.path().string().ends_with(".aux.xml")) << entry.path();
 }
 
 TEST(RasterSourceTest, FaultsNameTheReason)

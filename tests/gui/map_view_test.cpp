@@ -5,6 +5,7 @@
 #include "memory_settings.h"
 #include "no_menus.h"
 #include "raster/raster_info.h"
+#include "raster_files.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
@@ -19,6 +20,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <chrono>
@@ -484,6 +486,34 @@ private slots:
         for (const QList<QVariant>& notice : shown.notices)
             QCOMPARE(notice.first().toString(), QString());
         QCOMPARE(shown.grab(), bmp);
+    }
+
+    // Too large to read strip by strip at random: converted into the cache
+    // in the background, with its progress in the status bar, then shown.
+    void largeStripSheetsAreConvertedInTheBackground()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        QDir(cache).removeRecursively();
+        constexpr int kSide = 4100;
+        OneMap map(kSide, kSide);
+        QVERIFY(test::writeRaster(map.bitmap().parent_path() / "Moor.png", "PNG", test::Pixels::kGrey, kSide, kSide));
+        map.nameBitmap("Moor.png");
+
+        ShownView shown(map, {300, 200});
+        QVERIFY(shown.view.bitmapLoaded());
+        const auto centre = [&shown] {
+            const QImage image = shown.grab();
+            return image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFF;
+        };
+        QCOMPARE(centre(), 0xFFFFFFu);
+        QTRY_VERIFY_WITH_TIMEOUT(centre() != 0xFFFFFF, 90'000);
+        // About the middle of the grey ramp.
+        QVERIFY(qAbs(qGray(centre()) - 127) < 4);
+        QVERIFY(shown.notices.size() >= 2);
+        QVERIFY(shown.notices.at(1).first().toString().startsWith("Preparing "));
+        QCOMPARE(shown.notices.last().first().toString(), QString());
+        QDir(cache).removeRecursively();
     }
 
     // Zoomed out, a one-pixel line must still show, where sampling every

@@ -2,10 +2,10 @@
 
 #include "common/qt/display.h"
 #include "dialogs/qt/tour_distances_dialog.h"
-#include "editing/qt/import_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "ports/message.h"
+#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
@@ -223,7 +223,7 @@ void CRovantaView::rasterProgress(const RasterSheet* sheet, int percent)
     if (!raster_ || raster_.get() != sheet || !raster_->preparing())
         return;
     const QString path = QDir::toNativeSeparators(displayText(map_ ? map_->getBitmapPath() : std::string()));
-    emit notice(displayText(strings::kPreparingSheet).arg(path).arg(percent));
+    emit notice(displayText(strings::kPreparingSheet).arg(path, QString::number(percent)));
 }
 
 void CRovantaView::rasterPrepared(const RasterSheet* sheet)
