@@ -35,12 +35,18 @@ RasterSheet::Opened RasterSheet::open(const std::string& path, const std::filesy
     if (!read.info)
         return {nullptr, read.fault};
     std::unique_ptr<RasterSheet> sheet(new RasterSheet(file, *read.info, cacheFolder));
-    const std::optional<std::filesystem::path> cached =
+    std::optional<std::filesystem::path> cached =
         sheet->route_ == RasterRoute::kDirect ? std::nullopt : sheet->cache_.find(file);
     // Strips read at random would decode the file from its start each time:
     // until its copy is made, nothing is read.
     if (sheet->route_ != RasterRoute::kTiledCopy || cached)
         sheet->source_ = openSource(cached.value_or(file));
+    // A damaged entry is made again.
+    if (cached && !sheet->source_) {
+        cached.reset();
+        if (sheet->route_ == RasterRoute::kReductions)
+            sheet->source_ = openSource(file);
+    }
     sheet->reduced_ = cached.has_value();
     if (sheet->route_ != RasterRoute::kTiledCopy && !sheet->source_)
         return {nullptr, RasterFault::kUnreadable};
