@@ -2,6 +2,7 @@
 // painted at a few zooms, with and without its pyramid, into an image.
 #include "fuzz_input.h"
 #include "view/qt/bitmap_painter.h"
+#include "view/qt/map_bitmap.h"
 
 #include <QGuiApplication>
 #include <QImage>

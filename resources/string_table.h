@@ -54,6 +54,8 @@ inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
 /// Once, the first time a double click starts a tour.
 inline constexpr std::string_view kDoubleClickStartedTour =
     "A new tour has started with this point. Double-click to add more; Tour > Save Tour keeps it.";
+/// %2: percent done of converting the sheet into its tiled copy
+inline constexpr std::string_view kPreparingSheet = "Preparing %1 for display: %2 %";
 
 // Why a calibration file or its bitmap cannot be used, listed once per
 // Search or start; "%1" where a name goes.

@@ -15,7 +15,8 @@ packages=(
   libbenchmark-dev
   # GPX and KML in and out.
   libpugixml-dev
-  # Rasters with their own georeference (GDAL, PROJ under it).
+  # Raster sheets in every format but BMP, their tiled cache, and rasters with
+  # their own georeference (GDAL, PROJ under it).
   libgdal-dev
   # The GUI: Qt 6 Widgets, SVG icons, printing; a font for the offscreen tests.
   qt6-base-dev

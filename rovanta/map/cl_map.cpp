@@ -7,6 +7,7 @@
 #include "map/cal_line.h"
 #include "map/load_problems.h"
 #include "ports/message.h"
+#include "raster/raster_info.h"
 #include "resources/string_table.h"
 
 #include <algorithm>
@@ -153,6 +154,28 @@ std::string cl_Map::getBitmapPath() const
     return toUtf8(folder.empty() ? beside.filename() : beside);
 }
 
+namespace {
+
+// Bits of one pixel as the bands make it: 24 for RGB, 8 for a palette.
+BitmapInfo rasterBitmapInfo(const std::filesystem::path& file)
+{
+    BitmapInfo info;
+    const RasterRead read = inspectRaster(file);
+    if (!read.info)
+        return info;
+    const int channels = read.info->layout == RasterLayout::kPaletted ? 1 : std::min(read.info->bands, 4);
+    const int bits = read.info->bitsPerSample * channels;
+    info.width = read.info->width;
+    info.height = read.info->height;
+    info.widthBytes =
+        static_cast<std::int32_t>(std::min<std::int64_t>((std::int64_t{info.width} * bits + 7) / 8, INT32_MAX));
+    info.planes = 1;
+    info.bitsPixel = static_cast<std::uint16_t>(bits);
+    return info;
+}
+
+} // namespace
+
 BitmapInfo cl_Map::getBitmapInfo() const
 {
     BitmapInfo info;
@@ -161,7 +184,11 @@ BitmapInfo cl_Map::getBitmapInfo() const
         info.height = crs_->size().y;
         return info;
     }
-    const auto header = readBmpHeader(toFsPath(getBitmapPath()));
+    const std::filesystem::path file = toFsPath(getBitmapPath());
+    const BmpRead read = inspectBmpHeader(file);
+    if (read.fault == BmpFault::kUnsupported)
+        return rasterBitmapInfo(file);
+    const std::optional<BmpHeader>& header = read.header;
     if (!header)
         return info;
     info.width = header->width;

@@ -3,6 +3,7 @@
 #include "map/bmp_header.h"
 #include "map/cl_map.h"
 #include "map/load_problems.h"
+#include "raster/raster_info.h"
 
 #include "common/file_names.h"
 #include "common/text_convert.h"
@@ -44,7 +45,21 @@ std::optional<std::string> bitmapProblem(const cl_Map& map)
 {
     if (map.bitmapFileName().empty())
         return std::string(strings::kNoBitmapNamed);
-    switch (inspectBmpHeader(toFsPath(map.getBitmapPath())).fault) {
+    const std::filesystem::path file = toFsPath(map.getBitmapPath());
+    BmpFault fault = inspectBmpHeader(file).fault;
+    // Anything but a BMP is read through GDAL.
+    if (fault == BmpFault::kUnsupported) {
+        switch (inspectRaster(file).fault) {
+        case RasterFault::kNone:
+            return std::nullopt;
+        case RasterFault::kUnreadable:
+            fault = BmpFault::kUnreadable;
+            break;
+        default:
+            break;
+        }
+    }
+    switch (fault) {
     case BmpFault::kNone:
         return std::nullopt;
     case BmpFault::kMissing:

@@ -69,7 +69,7 @@ double paperMillimetres(double metres, int denominator)
     return metres * 1000.0 / denominator;
 }
 
-ScaleBar chooseScaleBar(int denominator, double maxMillimetres)
+PaperScaleBar choosePaperScaleBar(int denominator, double maxMillimetres)
 {
     const double maxMetres = maxMillimetres * denominator / 1000.0;
     double power = std::pow(10.0, std::floor(std::log10(maxMetres)));

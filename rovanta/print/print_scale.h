@@ -34,14 +34,14 @@ int sheetScale(double metresPerPixel);
 /// Paper millimetres of `metres` on the ground at 1:`denominator`.
 double paperMillimetres(double metres, int denominator);
 
-struct ScaleBar {
+struct PaperScaleBar {
     double metres = 0.0; ///< 1, 2 or 5 times a power of ten
     double millimetres = 0.0;
     std::string label; ///< "500 m", "1 km", "2.5 km" never: only round lengths
 };
 
 /// The longest round length that fits into `maxMillimetres` of paper.
-ScaleBar chooseScaleBar(int denominator, double maxMillimetres);
+PaperScaleBar choosePaperScaleBar(int denominator, double maxMillimetres);
 
 /// Metres between grid lines: 1 km while that is at least 10 mm on paper,
 /// else the first of 2, 5, 10, 20, 50 and 100 km that is.

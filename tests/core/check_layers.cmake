@@ -7,6 +7,7 @@
 # `resources/` and Kalimark lie below them all.
 set(rank_common 0)
 set(rank_ports 1)
+set(rank_raster 1)
 set(rank_map 2)
 set(rank_tour 2)
 set(rank_manager 3)

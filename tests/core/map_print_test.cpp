@@ -59,7 +59,7 @@ TEST(Print, ScaleTextsBarsAndGrid)
     };
     for (const Bar& b : {Bar{25000, 60.0, 1000.0, 40.0, "1 km"}, Bar{10000, 60.0, 500.0, 50.0, "500 m"},
                          Bar{50000, 60.0, 2000.0, 40.0, "2 km"}, Bar{100000, 45.0, 2000.0, 20.0, "2 km"}}) {
-        const ScaleBar bar = chooseScaleBar(b.denominator, b.maxMm);
+        const PaperScaleBar bar = choosePaperScaleBar(b.denominator, b.maxMm);
         EXPECT_EQ(bar.metres, b.metres) << b.denominator;
         EXPECT_DOUBLE_EQ(bar.millimetres, b.mm) << b.denominator;
         EXPECT_EQ(bar.label, b.label) << b.denominator;

@@ -1,6 +1,7 @@
 // Box-filtered reductions: exact rounded means up to the edges, the memory
 // budget, how rows are read, and the building thread's lifetime.
 #include "view/qt/bitmap_pyramid.h"
+#include "view/qt/map_bitmap.h"
 
 #include "bmp_writer.h"
 #include "temp_folder.h"

@@ -6,6 +6,8 @@
 #include "navigation/qt/grid_painter.h"
 #include "navigation/qt/scale_bar_painter.h"
 #include "no_menus.h"
+#include "raster/raster_info.h"
+#include "raster_files.h"
 #include "resources/command_ids.h"
 #include "scripted_dialogs.h"
 #include "temp_folder.h"
@@ -13,16 +15,20 @@
 #include "view/qt/rovanta_view.h"
 #include "view/qt/tour_painter.h"
 
+#include <gdal_utils.h>
+
 #include <QDir>
 #include <QImageReader>
 #include <QNativeGestureEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <thread>
@@ -45,6 +51,14 @@ public:
         test::registerCurrentMap(store, place_, "Moor.cal", "Moor");
     }
     std::filesystem::path bitmap() const { return place_ / "Moor.bmp"; }
+    /// The calibration file names `file` (beside it) instead of Moor.bmp.
+    void nameBitmap(const std::string& file) const
+    {
+        const std::filesystem::path cal = place_ / "Moor.cal";
+        std::string text = test::readBytes(cal);
+        text.replace(text.find("Moor.bmp"), 8, file);
+        std::ofstream(cal, std::ios::binary | std::ios::trunc) << text;
+    }
     QString bitmapName() const { return QString::fromStdString(toUtf8(bitmap())); }
 
     test::MemorySettings store;
@@ -466,6 +480,87 @@ private slots:
             // machine may not have run yet.
             QTRY_COMPARE(shown.grab(), blank);
         }
+    }
+
+    void rasterSheetsPaintLikeTheirBmpTwin_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<double>("zoom");
+        const QStringList tiled{"-co", "TILED=YES", "-co", "BLOCKXSIZE=16", "-co", "BLOCKYSIZE=16"};
+        for (const double zoom : {0.5, 1.0, 2.0}) {
+            QTest::addRow("PNG zoom %g", zoom) << "Moor.png" << QStringList{"-of", "PNG"} << zoom;
+            QTest::addRow("tiled TIFF zoom %g", zoom) << "Moor.tif" << (QStringList{"-of", "GTiff"} + tiled) << zoom;
+        }
+        QTest::addRow("GIF zoom 1") << "Moor.gif" << QStringList{"-of", "GIF"} << 1.0;
+    }
+
+    // The same pixels in another format paint exactly as the BMP does.
+    void rasterSheetsPaintLikeTheirBmpTwin()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(double, zoom);
+        OneMap map(39, 23);
+        // 8 bits: a palette GIF keeps as it is.
+        QVERIFY(test::writePatternBmp(map.bitmap(), {.width = 39, .height = 23, .bitsPerPixel = 8}));
+        QImage bmp;
+        {
+            ShownView shown(map, {300, 200});
+            shown.view.zoomBy(zoom);
+            bmp = shown.grab();
+        }
+        std::vector<std::string> arguments;
+        for (const QString& option : options)
+            arguments.push_back(option.toStdString());
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        initRasterLibrary();
+        GDALDatasetH source = GDALOpen(map.bitmap().c_str(), GA_ReadOnly);
+        GDALTranslateOptions* translate = GDALTranslateOptionsNew(argv.data(), nullptr);
+        const std::filesystem::path twin = map.bitmap().parent_path() / file.toStdString();
+        GDALClose(GDALTranslate(twin.c_str(), source, translate, nullptr));
+        GDALTranslateOptionsFree(translate);
+        GDALClose(source);
+        std::filesystem::remove(map.bitmap());
+        map.nameBitmap(file.toStdString());
+
+        ShownView shown(map, {300, 200});
+        shown.view.zoomBy(zoom);
+        QVERIFY(shown.view.bitmapLoaded());
+        for (const QList<QVariant>& notice : shown.notices)
+            QCOMPARE(notice.first().toString(), QString());
+        QCOMPARE(shown.grab(), bmp);
+    }
+
+    // Too large to read strip by strip at random: converted into the cache
+    // in the background, with its progress in the status bar, then shown.
+    void largeStripSheetsAreConvertedInTheBackground()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        QDir(cache).removeRecursively();
+        constexpr int kSide = 4100;
+        OneMap map(kSide, kSide);
+        QVERIFY(test::writeRaster(map.bitmap().parent_path() / "Moor.png", "PNG", test::Pixels::kGrey, kSide, kSide));
+        map.nameBitmap("Moor.png");
+
+        ShownView shown(map, {300, 200});
+        QVERIFY(shown.view.bitmapLoaded());
+        const auto centre = [&shown] {
+            const QImage image = shown.grab();
+            return image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFF;
+        };
+        QCOMPARE(centre(), 0xFFFFFFu);
+        QTRY_VERIFY_WITH_TIMEOUT(centre() != 0xFFFFFF, 90'000);
+        // About the middle of the grey ramp.
+        QVERIFY(qAbs(qGray(centre()) - 127) < 4);
+        QVERIFY(shown.notices.size() >= 2);
+        QVERIFY(shown.notices.at(1).first().toString().startsWith("Preparing "));
+        QCOMPARE(shown.notices.last().first().toString(), QString());
+        QDir(cache).removeRecursively();
     }
 
     // Zoomed out, a one-pixel line must still show, where sampling every

@@ -269,7 +269,7 @@ void MapPrinter::paintTour(QPainter& painter, const PrintPage& page, const QRect
 
 void MapPrinter::paintScaleBar(QPainter& painter, const QRectF& map, double dotsPerMm) const
 {
-    const ScaleBar bar = chooseScaleBar(request_.denominator, kScaleBarMax);
+    const PaperScaleBar bar = choosePaperScaleBar(request_.denominator, kScaleBarMax);
     const double length = bar.millimetres * dotsPerMm;
     const double height = kScaleBarHeight * dotsPerMm;
     painter.setFont(fontOfSize(painter, kGridLabel * dotsPerMm));

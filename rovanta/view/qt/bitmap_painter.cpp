@@ -17,7 +17,7 @@ struct Source {
     std::function<BitmapWindow(const QRect&, int step)> window;
 };
 
-Source fromBitmap(const MapBitmap& bitmap)
+Source fromBitmap(const SheetPixels& bitmap)
 {
     return {bitmap.width(), bitmap.height(), 1.0, bitmap.bottomUp(),
             [&bitmap](const QRect& rect, int step) { return bitmap.window(rect, step); }};
@@ -108,7 +108,7 @@ void paintFrom(QPainter& painter, const QRect& shown, const QRect& target, const
 
 } // namespace
 
-void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, double zoom, const MapBitmap& bitmap,
+void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, double zoom, const SheetPixels& bitmap,
                  const BitmapPyramid* pyramid)
 {
     const QRect shown = exposed & target;

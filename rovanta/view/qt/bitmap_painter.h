@@ -3,7 +3,7 @@
 #pragma once
 
 #include "view/qt/bitmap_pyramid.h"
-#include "view/qt/map_bitmap.h"
+#include "view/qt/sheet_pixels.h"
 
 #include <QPainter>
 #include <QRect>
@@ -20,7 +20,7 @@ constexpr double kPyramidBelowZoom = 0.5;
 /// painter's coordinates stay small whatever the zoom. Below
 /// kPyramidBelowZoom it uses `pyramid`'s levels when given and ready, else
 /// just the bitmap's rows and columns that nearest-neighbour sampling shows.
-void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, double zoom, const MapBitmap& bitmap,
+void paintBitmap(QPainter& painter, const QRect& exposed, const QRect& target, double zoom, const SheetPixels& bitmap,
                  const BitmapPyramid* pyramid);
 
 } // namespace rovanta

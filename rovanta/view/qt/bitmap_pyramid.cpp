@@ -137,7 +137,7 @@ int stripRows(int width)
 
 } // namespace
 
-BitmapPyramid::BitmapPyramid(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onReady)
+BitmapPyramid::BitmapPyramid(std::shared_ptr<const SheetPixels> bitmap, std::function<void()> onReady)
     : bitmap_(std::move(bitmap)), onReady_(std::move(onReady)), thread_([this](std::stop_token stop) { build(stop); })
 {
 }
@@ -238,7 +238,7 @@ void BitmapPyramid::build(const std::stop_token& stop)
     if (!bitmap_) {
         return;
     }
-    const MapBitmap& bitmap = *bitmap_;
+    const SheetPixels& bitmap = *bitmap_;
     const int width = bitmap.width();
     const auto rows = [&bitmap, width](int first, int count) {
         BitmapWindow window = bitmap.window(QRect(0, first, width, count));

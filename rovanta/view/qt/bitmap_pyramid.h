@@ -4,7 +4,7 @@
 // until the pyramid is ready.
 #pragma once
 
-#include "view/qt/map_bitmap.h"
+#include "view/qt/sheet_pixels.h"
 
 #include <QImage>
 
@@ -28,7 +28,7 @@ class BitmapPyramid {
 public:
     /// Starts building at once. `onReady` runs in the building thread when
     /// every level is done; it must only post to the GUI thread.
-    BitmapPyramid(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onReady);
+    BitmapPyramid(std::shared_ptr<const SheetPixels> bitmap, std::function<void()> onReady);
     /// Stops a build still running and waits for its thread.
     ~BitmapPyramid();
     BitmapPyramid(const BitmapPyramid&) = delete;
@@ -64,7 +64,7 @@ public:
 private:
     void build(const std::stop_token& stop);
 
-    std::shared_ptr<const MapBitmap> bitmap_;
+    std::shared_ptr<const SheetPixels> bitmap_;
     std::function<void()> onReady_;
     std::vector<PyramidLevel> levels_;
     std::atomic<bool> ready_{false};

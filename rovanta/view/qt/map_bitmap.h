@@ -7,6 +7,7 @@
 
 #include "common/positional_file.h"
 #include "map/bmp_header.h"
+#include "view/qt/sheet_pixels.h"
 
 #include <QImage>
 #include <QList>
@@ -17,20 +18,7 @@
 
 namespace rovanta {
 
-/// Part of a bitmap's rows, in stored order.
-struct BitmapWindow {
-    /// Convertible to Format_RGB32 by QImage::convertToFormat. Pixels read
-    /// from the file are its own; a decoded bitmap's are referred to, so it
-    /// must not outlive its MapBitmap.
-    QImage image;
-    /// Stored position (column, row) of the image's top-left pixel. Lies at
-    /// or before the rectangle asked for: 1-bit rows start on a byte.
-    QPoint origin;
-    /// Image pixel (i, j) is stored pixel origin + step · (i, j).
-    int step = 1;
-};
-
-class MapBitmap {
+class MapBitmap : public SheetPixels {
 public:
     /// A bitmap, or why there is none.
     struct Opened {
@@ -44,23 +32,25 @@ public:
     /// The bitmap of open, if any.
     static std::unique_ptr<MapBitmap> load(const std::string& path) { return open(path).bitmap; }
 
-    ~MapBitmap();
+    ~MapBitmap() override;
     MapBitmap(const MapBitmap&) = delete;
     MapBitmap& operator=(const MapBitmap&) = delete;
 
     /// Pixels, each at least 1.
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
     /// True when stored row 0 is the bitmap's bottom row (the usual BMP
     /// order, and the map's own y axis); false when it is the top row.
-    bool bottomUp() const { return bottomUp_; }
+    bool bottomUp() const override { return bottomUp_; }
     /// True when the pixels are read from the file as windows ask for
     /// them; false when they were decoded at once.
     bool readsFile() const { return file_ != nullptr; }
     /// True once the file is found cut short, replaced, deleted or written
     /// to since it was opened (looked at anew on each call); every window
     /// is empty from then on.
-    bool unreadable() const;
+    bool unreadable() const override;
+    /// The view builds a pyramid for it.
+    bool hasOwnReductions() const override { return false; }
 
     /// Every `step`-th stored row and column of `stored` (clipped to the
     /// bitmap), from its top-left corner on. Rows read from the file keep
@@ -68,7 +58,7 @@ public:
     /// (whose fourth byte is not alpha) and sampled 1-bit rows are
     /// converted. A decoded bitmap ignores `step` and wraps its rows. Safe
     /// to call from any thread.
-    BitmapWindow window(const QRect& stored, int step = 1) const;
+    BitmapWindow window(const QRect& stored, int step = 1) const override;
 
 private:
     /// How stored rows become a window's image.

@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyleHints>
 
 #include <algorithm>
@@ -58,6 +59,27 @@ QString bitmapNotice(BmpFault fault, const std::string& path)
         break;
     }
     return displayText(text).arg(QDir::toNativeSeparators(displayText(path)));
+}
+
+BmpFault asBmpFault(RasterFault fault)
+{
+    switch (fault) {
+    case RasterFault::kNone:
+        return BmpFault::kNone;
+    case RasterFault::kMissing:
+        return BmpFault::kMissing;
+    case RasterFault::kUnsupported:
+        return BmpFault::kUnsupported;
+    case RasterFault::kUnreadable:
+        return BmpFault::kUnreadable;
+    }
+    return BmpFault::kUnreadable;
+}
+
+// Tiled copies and reductions of sheets, per user.
+std::filesystem::path sheetCacheFolder()
+{
+    return toFsPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString()) / "sheets";
 }
 
 } // namespace
@@ -103,11 +125,14 @@ CRovantaView::~CRovantaView()
     pyramid_.reset();
     settings_.writeInt(settings::kView, settings::kUtmGrid, utmGrid_ ? 1 : 0);
     mosaic_.clear();
+    raster_.reset();
+    bitmap_.reset();
 }
 
 void CRovantaView::initialUpdate()
 {
     pyramid_.reset();
+    raster_.reset();
     bitmap_.reset();
     updateScrollRange();
     loadMapBitmap();
@@ -188,15 +213,54 @@ void CRovantaView::loadMapBitmap()
         return;
     window()->setWindowTitle(displayText(map_->mapName()));
     pyramid_.reset();
+    raster_.reset();
     const std::string path = map_->getBitmapPath();
     MapBitmap::Opened opened = MapBitmap::open(path);
     bitmap_ = std::move(opened.bitmap);
-    emit notice(bitmapNotice(opened.fault, path));
+    // Anything but a BMP goes through GDAL.
+    const BmpFault fault = opened.fault == BmpFault::kUnsupported ? openRasterSheet(path) : opened.fault;
+    emit notice(bitmapNotice(fault, path));
     if (bitmap_)
         resetLayout();
     else
         updateScrollRange();
     announceScale();
+    viewport()->update();
+}
+
+BmpFault CRovantaView::openRasterSheet(const std::string& path)
+{
+    // The sheet's thread reports through the event loop; a report from a
+    // sheet no longer shown is dropped there.
+    RasterSheet::Opened opened = RasterSheet::open(
+        path, sheetCacheFolder(),
+        [this](const RasterSheet* sheet, int percent) {
+            QMetaObject::invokeMethod(
+                this, [this, sheet, percent] { rasterProgress(sheet, percent); }, Qt::QueuedConnection);
+        },
+        [this](const RasterSheet* sheet) {
+            QMetaObject::invokeMethod(
+                this, [this, sheet] { rasterPrepared(sheet); }, Qt::QueuedConnection);
+        });
+    raster_ = std::move(opened.sheet);
+    bitmap_ = raster_;
+    return asBmpFault(opened.fault);
+}
+
+void CRovantaView::rasterProgress(const RasterSheet* sheet, int percent)
+{
+    if (!raster_ || raster_.get() != sheet || !raster_->preparing())
+        return;
+    const QString path = QDir::toNativeSeparators(displayText(map_ ? map_->getBitmapPath() : std::string()));
+    emit notice(displayText(strings::kPreparingSheet).arg(path, QString::number(percent)));
+}
+
+void CRovantaView::rasterPrepared(const RasterSheet* sheet)
+{
+    if (!raster_ || raster_.get() != sheet)
+        return;
+    raster_->adoptPrepared();
+    emit notice(QString());
     viewport()->update();
 }
 
@@ -206,6 +270,7 @@ void CRovantaView::dropUnreadableBitmap()
     if (!bitmap_ || !bitmap_->unreadable())
         return;
     pyramid_.reset();
+    raster_.reset();
     bitmap_.reset();
     emit notice(bitmapNotice(BmpFault::kUnreadable, map_ ? map_->getBitmapPath() : std::string()));
     updateScrollRange();
@@ -474,7 +539,7 @@ void CRovantaView::paintEvent(QPaintEvent* event)
     painting_ = false;
 
     const QRect target = targetRect();
-    if (!pyramid_ && layout_.zoom() < kPyramidBelowZoom) {
+    if (!pyramid_ && layout_.zoom() < kPyramidBelowZoom && !bitmap_->hasOwnReductions()) {
         // Started on the first zoomed-out paint, not at load, so opening a
         // map costs no more than its first screen.
         pyramid_ = std::make_unique<BitmapPyramid>(bitmap_, [viewport = viewport()] {

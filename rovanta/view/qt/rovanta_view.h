@@ -19,6 +19,7 @@
 #include "view/qt/bitmap_pyramid.h"
 #include "view/qt/map_bitmap.h"
 #include "view/qt/sheet_painter.h"
+#include "view/qt/raster_sheet.h"
 #include "view/qt/view_popup.h"
 
 #include <QAbstractScrollArea>
@@ -175,6 +176,10 @@ private:
 
     void dropUnreadableBitmap();
     void goToPosition();
+    /// The sheet at `path` through GDAL, or why not (BmpFault's words).
+    BmpFault openRasterSheet(const std::string& path);
+    void rasterProgress(const RasterSheet* sheet, int percent);
+    void rasterPrepared(const RasterSheet* sheet);
 
     // Navigation, in rovanta_view_navigation.cpp.
     void showCursorPosition(QPointF client);
@@ -193,7 +198,9 @@ private:
     TourTransfer transfer_;
     MapRecord map_;
     ViewLayout layout_;
-    std::shared_ptr<const MapBitmap> bitmap_;
+    std::shared_ptr<const SheetPixels> bitmap_;
+    /// bitmap_ when it is a raster read through GDAL.
+    std::shared_ptr<RasterSheet> raster_;
     std::unique_ptr<BitmapPyramid> pyramid_;
     SheetMosaicPainter mosaic_;
     QPointer<TourDistancesDialog> distances_;
