@@ -4,7 +4,7 @@
 #include "ports/message.h"
 #include "print/print_scale.h"
 #include "resources/string_table.h"
-#include "view/qt/map_bitmap.h"
+#include "view/qt/raster_sheet.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -28,7 +28,7 @@ double tourKilometres(cl_Tour& tour)
     return metres / 1000.0;
 }
 
-std::optional<PrintSheet> sheetOf(const cl_Map& map, std::shared_ptr<const MapBitmap> bitmap)
+std::optional<PrintSheet> sheetOf(const cl_Map& map, std::shared_ptr<const SheetPixels> bitmap)
 {
     if (!bitmap)
         return std::nullopt;
@@ -55,7 +55,7 @@ MapPrintRequest mapPrintRequest(const MapPrintSource& source, const MapPrintChoi
     for (const MapRecord& other : source.otherMaps) {
         if (other->utmZone() != frame.zone)
             continue;
-        if (auto sheet = sheetOf(*other, MapBitmap::load(other->getBitmapPath())))
+        if (auto sheet = sheetOf(*other, openSheetForReading(other->getBitmapPath())))
             request.sheets.push_back(std::move(*sheet));
     }
     if (auto sheet = sheetOf(*source.map, source.bitmap))

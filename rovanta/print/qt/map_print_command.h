@@ -17,13 +17,13 @@ class QWidget;
 
 namespace rovanta {
 
-class MapBitmap;
+class SheetPixels;
 
 /// What the view shows: the map, its bitmap, the tour, the other checked
 /// maps, and the map pixels (y up) of the window's corners.
 struct MapPrintSource {
     MapRecord map;
-    std::shared_ptr<const MapBitmap> bitmap;
+    std::shared_ptr<const SheetPixels> bitmap;
     TourRecord tour;
     std::vector<MapRecord> otherMaps;
     std::vector<IPoint> windowCorners;

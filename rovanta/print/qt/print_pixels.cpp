@@ -1,10 +1,10 @@
 #include "print/qt/print_pixels.h"
 
-#include "view/qt/map_bitmap.h"
+#include "view/qt/sheet_pixels.h"
 
 namespace rovanta {
 
-PrintPixels bitmapPixels(std::shared_ptr<const MapBitmap> bitmap)
+PrintPixels bitmapPixels(std::shared_ptr<const SheetPixels> bitmap)
 {
     return [bitmap = std::move(bitmap)](const QRect& topDown, int step) {
         const int height = bitmap->height();

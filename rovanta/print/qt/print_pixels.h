@@ -12,7 +12,7 @@
 
 namespace rovanta {
 
-class MapBitmap;
+class SheetPixels;
 
 /// Part of a sheet, rows top down.
 struct SheetWindow {
@@ -30,7 +30,7 @@ struct PrintSheet {
     PrintPixels pixels;
 };
 
-/// Reads a map's bitmap through its windows.
-PrintPixels bitmapPixels(std::shared_ptr<const MapBitmap> bitmap);
+/// Reads a sheet's pixels through its windows.
+PrintPixels bitmapPixels(std::shared_ptr<const SheetPixels> bitmap);
 
 } // namespace rovanta

@@ -2,6 +2,9 @@
 
 #include "common/file_names.h"
 #include "raster/gdal_raster_source.h"
+#include "view/qt/map_bitmap.h"
+
+#include <QStandardPaths>
 
 #include <cmath>
 #include <system_error>
@@ -160,6 +163,21 @@ BitmapWindow RasterSheet::window(const QRect& stored, int step) const
         return {};
     }
     return {wrap(std::move(pixels)), clipped.topLeft(), step};
+}
+
+std::filesystem::path sheetCacheFolder()
+{
+    return toFsPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString()) / "sheets";
+}
+
+std::shared_ptr<const SheetPixels> openSheetForReading(const std::string& path)
+{
+    MapBitmap::Opened bitmap = MapBitmap::open(path);
+    if (bitmap.bitmap)
+        return std::move(bitmap.bitmap);
+    if (bitmap.fault != BmpFault::kUnsupported)
+        return nullptr;
+    return RasterSheet::open(path, sheetCacheFolder(), {}, {}).sheet;
 }
 
 } // namespace rovanta

@@ -76,4 +76,12 @@ private:
     std::jthread thread_;
 };
 
+/// Tiled copies and reductions of sheets, per user.
+std::filesystem::path sheetCacheFolder();
+
+/// The sheet at `path` (UTF-8) for reading alone: a BMP in place, anything
+/// else through GDAL, from its cached copy when one is there (a sheet still
+/// to be converted reads blank). Nullptr when it cannot be opened.
+std::shared_ptr<const SheetPixels> openSheetForReading(const std::string& path);
+
 } // namespace rovanta

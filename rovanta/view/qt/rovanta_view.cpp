@@ -76,12 +76,6 @@ BmpFault asBmpFault(RasterFault fault)
     return BmpFault::kUnreadable;
 }
 
-// Tiled copies and reductions of sheets, per user.
-std::filesystem::path sheetCacheFolder()
-{
-    return toFsPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString()) / "sheets";
-}
-
 } // namespace
 
 CRovantaView::CRovantaView(SettingsAccess& settings, MenuStates& menus, QWidget* parent)

@@ -1,6 +1,7 @@
 #include "view/qt/sheet_painter.h"
 
 #include "view/qt/bitmap_painter.h"
+#include "view/qt/raster_sheet.h"
 
 #include <QPainterPath>
 
@@ -39,16 +40,17 @@ QTransform fromAffine(const PixelAffine& a)
 
 } // namespace
 
-BitmapNeighbourPixels::BitmapNeighbourPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady)
+BitmapNeighbourPixels::BitmapNeighbourPixels(std::shared_ptr<const SheetPixels> bitmap, std::function<void()> onPyramidReady)
     : bitmap_(std::move(bitmap)), onPyramidReady_(std::move(onPyramidReady))
 {
 }
 
 void BitmapNeighbourPixels::paint(QPainter& painter, const QRect& area, double devicePerPixel)
 {
-    const MapBitmap& bitmap = *bitmap_;
+    const SheetPixels& bitmap = *bitmap_;
     const PyramidLevel* level = nullptr;
-    if (devicePerPixel < kPyramidBelowZoom) {
+    // A sheet with reductions of its own reads them through its windows.
+    if (devicePerPixel < kPyramidBelowZoom && !bitmap.hasOwnReductions()) {
         if (!pyramid_)
             pyramid_ = std::make_unique<BitmapPyramid>(bitmap_, onPyramidReady_);
         level = pyramid_->levelFor(devicePerPixel);
@@ -123,10 +125,10 @@ QTransform mapToDevice(const QRect& target, QSize bitmap)
 
 SheetMosaicPainter::SheetMosaicPainter(std::function<void()> update)
     : cache_([update = std::move(update)](const cl_Map& map) -> std::unique_ptr<NeighbourPixels> {
-          MapBitmap::Opened opened = MapBitmap::open(map.getBitmapPath());
-          if (!opened.bitmap)
+          std::shared_ptr<const SheetPixels> sheet = openSheetForReading(map.getBitmapPath());
+          if (!sheet)
               return nullptr;
-          return std::make_unique<BitmapNeighbourPixels>(std::move(opened.bitmap), update);
+          return std::make_unique<BitmapNeighbourPixels>(std::move(sheet), update);
       })
 {
 }

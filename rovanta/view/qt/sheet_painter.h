@@ -6,7 +6,7 @@
 
 #include "navigation/sheet_mosaic.h"
 #include "view/qt/bitmap_pyramid.h"
-#include "view/qt/map_bitmap.h"
+#include "view/qt/sheet_pixels.h"
 
 #include <QPainter>
 #include <QRect>
@@ -39,13 +39,13 @@ public:
 class BitmapNeighbourPixels : public NeighbourPixels {
 public:
     /// `onPyramidReady` runs in the pyramid's thread; it must only post.
-    BitmapNeighbourPixels(std::shared_ptr<const MapBitmap> bitmap, std::function<void()> onPyramidReady);
+    BitmapNeighbourPixels(std::shared_ptr<const SheetPixels> bitmap, std::function<void()> onPyramidReady);
     void paint(QPainter& painter, const QRect& area, double devicePerPixel) override;
     bool usable() const override { return !bitmap_->unreadable(); }
     bool ready() const override { return !pyramid_ || pyramid_->ready(); }
 
 private:
-    std::shared_ptr<const MapBitmap> bitmap_;
+    std::shared_ptr<const SheetPixels> bitmap_;
     std::function<void()> onPyramidReady_;
     std::unique_ptr<BitmapPyramid> pyramid_;
 };
