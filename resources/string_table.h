@@ -3,6 +3,9 @@
 // comes from here.
 #pragma once
 
+#include "common/translation.h"
+
+#include <string>
 #include <string_view>
 
 namespace rovanta::strings {
@@ -16,50 +19,64 @@ inline constexpr int kTourNotSavedQuestion = 61208;
 inline constexpr int kAppTitle = 57344;
 inline constexpr int kIdleMessage = 57345; ///< the status bar's text when nothing is highlighted
 
-inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!";
-inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
-inline constexpr std::string_view kFileNotFound = "File not found!";
-inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
-inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
+inline constexpr std::string_view kNoSelectedMapFound = ROVANTA_TR_NOOP("Strings", "No selected Map found!");
+inline constexpr std::string_view kRenameNotPossible = ROVANTA_TR_NOOP("Strings", "Rename not possible!");
+inline constexpr std::string_view kFileNotFound = ROVANTA_TR_NOOP("Strings", "File not found!");
+inline constexpr std::string_view kPrintingNotPossible = ROVANTA_TR_NOOP("Strings", "Printing not possible!");
+inline constexpr std::string_view kFileTooLarge =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is too large to be read!"); ///< %1: its path
 /// %1: the file's path, %2: the system's reason
-inline constexpr std::string_view kFileNotSaved = "The File %1 could not be saved: %2";
+inline constexpr std::string_view kFileNotSaved = ROVANTA_TR_NOOP("Strings", "The File %1 could not be saved: %2");
 /// %1: the file's path, %2: what is wrong with it
-inline constexpr std::string_view kGpxNotRead = "The File %1 is no usable GPX file: %2";
-inline constexpr std::string_view kTourNotRead = "The File %1 cannot be read as a tour!";      ///< %1: its path
-inline constexpr std::string_view kNotAMap = "The File %1 is no usable map calibration file!"; ///< %1: its path
+inline constexpr std::string_view kGpxNotRead = ROVANTA_TR_NOOP("Strings", "The File %1 is no usable GPX file: %2");
+inline constexpr std::string_view kTourNotRead =
+    ROVANTA_TR_NOOP("Strings", "The File %1 cannot be read as a tour!"); ///< %1: its path
+inline constexpr std::string_view kNotAMap =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is no usable map calibration file!"); ///< %1: its path
 /// %1: its path
-inline constexpr std::string_view kFileKindUnknown = "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!";
+inline constexpr std::string_view kFileKindUnknown =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!");
 
 // Status bar notices; %1 is a file's path.
-inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
-inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";
-inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
-inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
+inline constexpr std::string_view kBitmapNotFound = ROVANTA_TR_NOOP("Strings", "Bitmap not found: %1");
+inline constexpr std::string_view kBitmapNotSupported = ROVANTA_TR_NOOP("Strings", "Bitmap format not supported: %1");
+inline constexpr std::string_view kBitmapUnreadable = ROVANTA_TR_NOOP("Strings", "Bitmap cannot be read: %1");
+inline constexpr std::string_view kHelpFileNotFound = ROVANTA_TR_NOOP("Strings", "Help file not found: %1");
 
 // Why a calibration file or its bitmap cannot be used, listed once per
 // Search or start; "%1" where a name goes.
-inline constexpr std::string_view kLoadProblemsHeading = "Problems in calibration files:";
-inline constexpr std::string_view kMoreLoadProblems = "... and %1 more";
-inline constexpr std::string_view kNoReferencePoint = "no reference point";
-inline constexpr std::string_view kOnlyOneReferencePoint = "only one reference point";
-inline constexpr std::string_view kSameReferencePixel = "both reference points on the same pixel";
-inline constexpr std::string_view kSameReferencePosition = "both reference points at the same position";
-inline constexpr std::string_view kReferencePointsTooFar = "reference points too far apart or outside the UTM area";
-inline constexpr std::string_view kNoBitmapNamed = "no bitmap named (no FILENAME: line)";
-inline constexpr std::string_view kProblemBitmapNotFound = "bitmap not found: %1";
-inline constexpr std::string_view kProblemBitmapUnreadable = "bitmap not readable: %1";
-inline constexpr std::string_view kProblemBitmapNotSupported = "bitmap format not supported";
-inline constexpr std::string_view kUnknownHemisphere = "hemisphere letter %1 is not N, E, O, S or W";
-inline constexpr std::string_view kMissingHemisphere = "hemisphere letter missing";
+inline constexpr std::string_view kLoadProblemsHeading = ROVANTA_TR_NOOP("Strings", "Problems in calibration files:");
+inline constexpr std::string_view kMoreLoadProblems = ROVANTA_TR_NOOP("Strings", "... and %1 more");
+inline constexpr std::string_view kNoReferencePoint = ROVANTA_TR_NOOP("Strings", "no reference point");
+inline constexpr std::string_view kOnlyOneReferencePoint = ROVANTA_TR_NOOP("Strings", "only one reference point");
+inline constexpr std::string_view kSameReferencePixel =
+    ROVANTA_TR_NOOP("Strings", "both reference points on the same pixel");
+inline constexpr std::string_view kSameReferencePosition =
+    ROVANTA_TR_NOOP("Strings", "both reference points at the same position");
+inline constexpr std::string_view kReferencePointsTooFar =
+    ROVANTA_TR_NOOP("Strings", "reference points too far apart or outside the UTM area");
+inline constexpr std::string_view kNoBitmapNamed = ROVANTA_TR_NOOP("Strings", "no bitmap named (no FILENAME: line)");
+inline constexpr std::string_view kProblemBitmapNotFound = ROVANTA_TR_NOOP("Strings", "bitmap not found: %1");
+inline constexpr std::string_view kProblemBitmapUnreadable = ROVANTA_TR_NOOP("Strings", "bitmap not readable: %1");
+inline constexpr std::string_view kProblemBitmapNotSupported =
+    ROVANTA_TR_NOOP("Strings", "bitmap format not supported");
+inline constexpr std::string_view kUnknownHemisphere =
+    ROVANTA_TR_NOOP("Strings", "hemisphere letter %1 is not N, E, O, S or W");
+inline constexpr std::string_view kMissingHemisphere = ROVANTA_TR_NOOP("Strings", "hemisphere letter missing");
 
-/// The text of a numbered string resource; empty for an unknown id. A
+/// A text of this table in the interface's language.
+std::string tr(std::string_view source);
+
+/// The text of a numbered string resource, untranslated; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line
 /// break the tooltip.
 std::string_view loadString(int id);
+/// The text of a numbered string resource in the interface's language.
+std::string text(int id);
 
-/// The status bar half of a command's prompt; empty for an unknown id.
-std::string_view commandPrompt(int id);
-/// The tooltip half of a command's prompt; empty for an unknown id.
-std::string_view commandTooltip(int id);
+/// The status bar half of a command's prompt, translated; empty for an unknown id.
+std::string commandPrompt(int id);
+/// The tooltip half of a command's prompt, translated; empty for an unknown id.
+std::string commandTooltip(int id);
 
 } // namespace rovanta::strings

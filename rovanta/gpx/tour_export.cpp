@@ -80,7 +80,7 @@ bool exportTourFile(cl_Tour& tour, ExportFormat format, DisplayFormat csvFormat,
         return false;
     std::string failure;
     if (!writeExportFile(toFsPath(*chosen), exportText(tour, format, csvFormat), failure)) {
-        showMessage(replacePlaceholders(strings::kFileNotSaved, {*chosen, failure}), kMessageOk);
+        showMessage(replacePlaceholders(strings::tr(strings::kFileNotSaved), {*chosen, failure}), kMessageOk);
         return false;
     }
     return true;

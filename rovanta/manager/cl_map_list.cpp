@@ -112,7 +112,7 @@ std::optional<PropertiesText> cl_MapList::properties(int row) const
     const BitmapInfo bitmap = record->getBitmapInfo();
     const std::optional<FileFacts> facts = lookUpFile(path);
     if (!facts) {
-        body += std::string(strings::kFileNotFound) + "\n";
+        body += strings::tr(strings::kFileNotFound) + "\n";
     } else {
         body += "Date:   " + facts->date + "\n";
         body += "Width:  " + std::to_string(bitmap.width) + "\n";

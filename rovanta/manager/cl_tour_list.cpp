@@ -123,7 +123,7 @@ void cl_TourList::rename(int row)
     const std::string newPath = dir + *newName + std::string(kTourExtension);
     if (!acceptsNewName(row, *newName) || !isPlainFileName(*newName) || oldPath.empty() ||
         !renamePair(oldPath, dir, *newName)) {
-        showMessage(std::string(strings::kRenameNotPossible), kMessageOk);
+        showMessage(strings::tr(strings::kRenameNotPossible), kMessageOk);
         return;
     }
     record->setPath(newPath);
@@ -149,7 +149,7 @@ std::optional<PropertiesText> cl_TourList::properties(int row) const
         body += "Date:   " + facts->date + "\n";
         body += "Size:   " + std::to_string(facts->size) + " Bytes\n";
     } else {
-        body += std::string(strings::kFileNotFound) + "\n";
+        body += strings::tr(strings::kFileNotFound) + "\n";
     }
     return PropertiesText{entries_[row].text, body};
 }

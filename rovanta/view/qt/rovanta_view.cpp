@@ -2,10 +2,10 @@
 
 #include "common/qt/display.h"
 #include "dialogs/qt/tour_distances_dialog.h"
+#include "editing/qt/import_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "ports/message.h"
-#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
@@ -39,18 +39,18 @@ constexpr int kPrintResolution = 600;
 // Why the view stays blank; nothing when the bitmap is shown.
 QString bitmapNotice(BmpFault fault, const std::string& path)
 {
-    std::string_view text;
+    std::string text;
     switch (fault) {
     case BmpFault::kNone:
         return {};
     case BmpFault::kMissing:
-        text = strings::kBitmapNotFound;
+        text = strings::tr(strings::kBitmapNotFound);
         break;
     case BmpFault::kUnsupported:
-        text = strings::kBitmapNotSupported;
+        text = strings::tr(strings::kBitmapNotSupported);
         break;
     case BmpFault::kUnreadable:
-        text = strings::kBitmapUnreadable;
+        text = strings::tr(strings::kBitmapUnreadable);
         break;
     }
     return displayText(text).arg(QDir::toNativeSeparators(displayText(path)));
@@ -259,7 +259,7 @@ void CRovantaView::printDistances()
         return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(std::string(strings::kPrintingNotPossible), kMessageOk);
+        showMessage(strings::tr(strings::kPrintingNotPossible), kMessageOk);
         return;
     }
     distances_->printTable(painter);
