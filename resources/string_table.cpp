@@ -58,7 +58,7 @@ std::string_view loadString(int id)
 
 std::string tr(std::string_view source)
 {
-    return translate("Strings", source);
+    return localized("Strings", source);
 }
 
 std::string text(int id)

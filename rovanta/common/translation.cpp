@@ -2,7 +2,7 @@
 
 namespace rovanta {
 
-std::string translate(const char* context, std::string_view source)
+std::string localized(const char* context, std::string_view source)
 {
     if (const TextTranslator* translator = InstalledTextTranslator::get())
         return translator->translate(context, source);

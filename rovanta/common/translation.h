@@ -24,6 +24,6 @@ public:
 using InstalledTextTranslator = Installed<TextTranslator>;
 
 /// `source` through the installed translator; `source` itself without one.
-std::string translate(const char* context, std::string_view source);
+std::string localized(const char* context, std::string_view source);
 
 } // namespace rovanta

@@ -78,7 +78,7 @@ std::vector<PrintPage> DistancePrintLayout::pages(const std::string& tourName, c
                                                   int pageHeight) const
 {
     const std::string title =
-        translate("DistancePrint", ROVANTA_TR_NOOP("DistancePrint", "Distances for Tour: ")) + tourName;
+        localized("DistancePrint", ROVANTA_TR_NOOP("DistancePrint", "Distances for Tour: ")) + tourName;
     std::vector<PrintPage> result;
     for (const PageRows& share : paginate(pageHeight, static_cast<int>(rows.size()))) {
         PrintPage& page = result.emplace_back();
@@ -94,7 +94,7 @@ void DistancePrintLayout::placeHeader(PrintPage& page, const std::string& title)
     page.push_back({kTitleX, kTitleY, PrintFontRole::kTitle, title});
     const auto place = [&page](const auto& headings) {
         for (const Heading& heading : headings)
-            page.push_back({heading.x, kHeadingY, PrintFontRole::kHeading, translate("DistancePrint", heading.text)});
+            page.push_back({heading.x, kHeadingY, PrintFontRole::kHeading, localized("DistancePrint", heading.text)});
     };
     if (format_ == kUtm)
         place(kUtmHeadings);

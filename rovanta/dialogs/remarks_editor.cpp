@@ -15,14 +15,14 @@ constexpr std::uint32_t kMidGrey = 0x808080;
 std::string promptFor(int row)
 {
     return replacePlaceholder(
-        translate("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Input the remark for point %1 here!")),
+        localized("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Input the remark for point %1 here!")),
         std::to_string(row));
 }
 
 } // namespace
 
 RemarksEditor::RemarksEditor(const std::string& tourName, std::vector<std::string>& remarks)
-    : caption_(translate("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Remarks for Tour: ")) + tourName),
+    : caption_(localized("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Remarks for Tour: ")) + tourName),
       remarks_(remarks)
 {
     rows_.reserve(remarks.size());
