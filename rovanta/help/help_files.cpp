@@ -83,7 +83,7 @@ HelpFiles::HelpFiles(SettingsAccess& settings, HelpPlaces places, int defaultLan
         settings_.readString(settings::kSettings, kHelpFileValue, upper(help::fileNameFor(defaultLanguage)));
     language_ = settings_.readInt(settings::kSettings, kHelpIdValue, defaultLanguage);
     if (language_ != help::kEnglish && language_ != help::kGerman)
-        language_ = help::kGerman;
+        language_ = defaultLanguage;
 
     if (upper(helpFilePath_).find(upper(help::fileNameFor(language_))) != std::string::npos) {
         if (locateHelpFile())

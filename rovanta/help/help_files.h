@@ -27,7 +27,8 @@ class HelpFiles {
 public:
     /// Reads "HelpFile" and "HelpId" and finds the help file of the stored
     /// language; may ask the user through the open-file prompt. `settings`
-    /// must outlive this object. Without a stored language, `defaultLanguage`.
+    /// must outlive this object. Without a stored language (or an unknown
+    /// one), `defaultLanguage`.
     HelpFiles(SettingsAccess& settings, HelpPlaces places, int defaultLanguage = help::kGerman);
 
     /// Writes the help file path and language back.
