@@ -67,6 +67,27 @@ inline constexpr std::string_view kMissingHemisphere = ROVANTA_TR_NOOP("Strings"
 /// A text of this table in the interface's language.
 std::string tr(std::string_view source);
 
+// File dialogs: titles and filters ("Name (*.ext) | *.ext||").
+inline constexpr std::string_view kSearchHelpFile = ROVANTA_TR_NOOP("Strings", "Search Help File");
+inline constexpr std::string_view kHelpFileFilter = ROVANTA_TR_NOOP("Strings", "Help File (*.chm) | *.chm||");
+inline constexpr std::string_view kTourFileFilter = ROVANTA_TR_NOOP("Strings", "Text File (*.TXT) | *.TXT||");
+inline constexpr std::string_view kOpenTourFilter = ROVANTA_TR_NOOP("Strings", "Tours (*.TXT *.gpx) | *.TXT;*.gpx||");
+inline constexpr std::string_view kGpxFileFilter = ROVANTA_TR_NOOP("Strings", "GPX File (*.gpx) | *.gpx||");
+inline constexpr std::string_view kKmlFileFilter = ROVANTA_TR_NOOP("Strings", "KML File (*.kml) | *.kml||");
+inline constexpr std::string_view kCsvFileFilter = ROVANTA_TR_NOOP("Strings", "CSV File (*.csv) | *.csv||");
+
+/// %1: the tour's name, %2: when its recovery file was written
+inline constexpr std::string_view kRecoverTourQuestion =
+    ROVANTA_TR_NOOP("Strings", "Recover the unsaved tour \"%1\" from %2?");
+
+// The properties dialog's labels, padded to one column.
+inline constexpr std::string_view kPropertyPath = ROVANTA_TR_NOOP("Strings", "Path: ");
+inline constexpr std::string_view kPropertyDate = ROVANTA_TR_NOOP("Strings", "Date:   ");
+inline constexpr std::string_view kPropertyWidth = ROVANTA_TR_NOOP("Strings", "Width:  ");
+inline constexpr std::string_view kPropertyHeight = ROVANTA_TR_NOOP("Strings", "Height: ");
+inline constexpr std::string_view kPropertySize = ROVANTA_TR_NOOP("Strings", "Size:   ");
+inline constexpr std::string_view kPropertyColor = ROVANTA_TR_NOOP("Strings", "Color:  ");
+
 /// The text of a numbered string resource, untranslated; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line
 /// break the tooltip.

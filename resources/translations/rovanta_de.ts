@@ -525,6 +525,62 @@ Neu</translation>
         <source>Last Tour is not saved! Would you save it?</source>
         <translation>Die letzte Tour ist nicht gespeichert! Möchten Sie sie speichern?</translation>
     </message>
+    <message>
+        <source>Search Help File</source>
+        <translation>Hilfedatei suchen</translation>
+    </message>
+    <message>
+        <source>Help File (*.chm) | *.chm||</source>
+        <translation>Hilfedatei (*.chm) | *.chm||</translation>
+    </message>
+    <message>
+        <source>Text File (*.TXT) | *.TXT||</source>
+        <translation>Textdatei (*.TXT) | *.TXT||</translation>
+    </message>
+    <message>
+        <source>Tours (*.TXT *.gpx) | *.TXT;*.gpx||</source>
+        <translation>Touren (*.TXT *.gpx) | *.TXT;*.gpx||</translation>
+    </message>
+    <message>
+        <source>GPX File (*.gpx) | *.gpx||</source>
+        <translation>GPX-Datei (*.gpx) | *.gpx||</translation>
+    </message>
+    <message>
+        <source>KML File (*.kml) | *.kml||</source>
+        <translation>KML-Datei (*.kml) | *.kml||</translation>
+    </message>
+    <message>
+        <source>CSV File (*.csv) | *.csv||</source>
+        <translation>CSV-Datei (*.csv) | *.csv||</translation>
+    </message>
+    <message>
+        <source>Recover the unsaved tour &quot;%1&quot; from %2?</source>
+        <translation>Die ungespeicherte Tour „%1“ vom %2 wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Path: </source>
+        <translation>Pfad: </translation>
+    </message>
+    <message>
+        <source>Date:   </source>
+        <translation>Datum:  </translation>
+    </message>
+    <message>
+        <source>Width:  </source>
+        <translation>Breite: </translation>
+    </message>
+    <message>
+        <source>Height: </source>
+        <translation>Höhe:   </translation>
+    </message>
+    <message>
+        <source>Size:   </source>
+        <translation>Größe:  </translation>
+    </message>
+    <message>
+        <source>Color:  </source>
+        <translation>Farben: </translation>
+    </message>
 </context>
 <context>
     <name>TourDistancesDialog</name>

@@ -79,7 +79,7 @@ bool TourTransfer::askAndOpen(bool gpxOnly)
 {
     OpenFileRequest request;
     request.title = "Rovanta";
-    request.filter = gpxOnly ? "GPX File (*.gpx) | *.gpx||" : "Tours (*.TXT *.gpx) | *.TXT;*.gpx||";
+    request.filter = strings::tr(gpxOnly ? strings::kGpxFileFilter : strings::kOpenTourFilter);
     request.defaultExtension = gpxOnly ? ".gpx" : ".TXT";
     request.initialFolder = manager_.lastSaveFolder();
     const std::optional<std::string> chosen = askOpenFile(request);

@@ -125,8 +125,8 @@ bool HelpFiles::searchHelpFile()
 {
     const std::size_t separator = lastSeparator(helpFilePath_);
     OpenFileRequest request;
-    request.title = "Search Help File";
-    request.filter = "Help File (*.chm) | *.chm||";
+    request.title = strings::tr(strings::kSearchHelpFile);
+    request.filter = strings::tr(strings::kHelpFileFilter);
     request.defaultExtension = ".chm";
     request.initialName = separator == std::string::npos ? helpFilePath_ : helpFilePath_.substr(separator + 1);
 

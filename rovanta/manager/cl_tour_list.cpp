@@ -144,10 +144,10 @@ std::optional<PropertiesText> cl_TourList::properties(int row) const
     const TourRecord record = recordAt(row);
     if (!record)
         return std::nullopt;
-    std::string body = "Path: " + record->path() + "\n";
+    std::string body = strings::tr(strings::kPropertyPath) + record->path() + "\n";
     if (const std::optional<FileFacts> facts = lookUpFile(record->path())) {
-        body += "Date:   " + facts->date + "\n";
-        body += "Size:   " + std::to_string(facts->size) + " Bytes\n";
+        body += strings::tr(strings::kPropertyDate) + facts->date + "\n";
+        body += strings::tr(strings::kPropertySize) + std::to_string(facts->size) + " Bytes\n";
     } else {
         body += strings::tr(strings::kFileNotFound) + "\n";
     }

@@ -190,7 +190,7 @@ std::optional<std::string> cl_Tour::selectSaveFile(std::string& folder)
 {
     SaveFileRequest request;
     request.title = "Rovanta";
-    request.filter = "Text File (*.TXT) | *.TXT||";
+    request.filter = strings::tr(strings::kTourFileFilter);
     request.defaultExtension = std::string(kTourExtension);
     request.initialFolder = folder;
     request.initialName = cutUtf8(name_ + std::string(kTourExtension), kMaxDialogName);
