@@ -2,12 +2,13 @@
 // and tours are listed, one map is current, the other maps and every tour
 // are checked. Settings that already hold a folder list are left alone, so
 // what a user saved survives the next start. The manager's own pages do the
-// work, so the settings come out exactly as the program writes them.
+// work (as on a first start), so the settings come out exactly as the
+// program writes them.
 // Usage: rovanta_sample_settings FOLDER [CURRENT_MAP]
 #include "app/qt/qt_settings_access.h"
 #include "common/file_names.h"
-#include "manager/cl_manager.h"
 #include "manager/folder_list.h"
+#include "manager/sample_folder.h"
 #include "manager/settings_layout.h"
 #include "ports/message.h"
 
@@ -31,46 +32,6 @@ public:
     }
 };
 
-template <class Page> int rowOf(const Page& page, const std::string& name)
-{
-    for (std::size_t row = 0; row < page.entries().size(); ++row) {
-        if (page.entries()[row].text == name)
-            return static_cast<int>(row);
-    }
-    return -1;
-}
-
-// Registers `folder` and marks its records as a user would on the sheet.
-// Returns how many maps it found.
-std::size_t seed(SettingsAccess& settings, const std::string& folder, const std::string& currentMap)
-{
-    cl_Manager manager(settings);
-    manager.beginSheet();
-    manager.showPage(SheetPage::kFolders);
-    std::string folders;
-    appendFolder(folders, folder);
-    manager.folderPage().setFolderText(folders);
-    manager.folderPage().apply();
-
-    manager.showPage(SheetPage::kMaps);
-    cl_MapList& maps = manager.mapList();
-    maps.search();
-    const int current = rowOf(maps, currentMap);
-    for (int row = 0; row < static_cast<int>(maps.entries().size()); ++row) {
-        if (row != current)
-            maps.toggle(row);
-    }
-    maps.show(current >= 0 ? current : 0);
-
-    manager.showPage(SheetPage::kTours);
-    cl_TourList& tours = manager.tourList();
-    tours.search();
-    for (int row = 0; row < static_cast<int>(tours.entries().size()); ++row)
-        tours.toggle(row);
-
-    manager.finishWithOk();
-    return manager.maps().size();
-} // the manager writes everything back here
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,7 +61,11 @@ int main(int argc, char** argv)
     }
     StderrAnswerer answerer;
     ScopedMessageAnswerer scope(answerer);
-    const std::size_t found = seed(settings, toUtf8(folder), argc == 3 ? argv[2] : "Sample West");
+    std::size_t found = 0;
+    {
+        cl_Manager manager(settings);
+        found = registerSampleFolder(manager, toUtf8(folder), argc == 3 ? argv[2] : "Sample West");
+    } // the manager writes everything back here
     if (!settings.flush()) {
         std::fprintf(stderr, "rovanta_sample_settings: cannot write %s\n", qPrintable(where));
         return 1;

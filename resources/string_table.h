@@ -3,6 +3,9 @@
 // comes from here.
 #pragma once
 
+#include "common/translation.h"
+
+#include <string>
 #include <string_view>
 
 namespace rovanta::strings {
@@ -16,74 +19,114 @@ inline constexpr int kTourNotSavedQuestion = 61208;
 inline constexpr int kAppTitle = 57344;
 inline constexpr int kIdleMessage = 57345; ///< the status bar's text when nothing is highlighted
 
-inline constexpr std::string_view kNoSelectedMapFound = "No selected Map found!";
-inline constexpr std::string_view kRenameNotPossible = "Rename not possible!";
-inline constexpr std::string_view kFileNotFound = "File not found!";
-inline constexpr std::string_view kPrintingNotPossible = "Printing not possible!";
-inline constexpr std::string_view kScaleNotUnderstood = "Please type the scale as 1:25000 or 25000!";
-inline constexpr std::string_view kTooManyPages = "The map needs too many pages at this scale!";
-inline constexpr std::string_view kOverlapTooLarge = "The overlap is too large for this paper!";
-inline constexpr std::string_view kFileTooLarge = "The File %1 is too large to be read!"; ///< %1: its path
+inline constexpr std::string_view kNoSelectedMapFound = ROVANTA_TR_NOOP("Strings", "No selected Map found!");
+inline constexpr std::string_view kRenameNotPossible = ROVANTA_TR_NOOP("Strings", "Rename not possible!");
+inline constexpr std::string_view kFileNotFound = ROVANTA_TR_NOOP("Strings", "File not found!");
+inline constexpr std::string_view kPrintingNotPossible = ROVANTA_TR_NOOP("Strings", "Printing not possible!");
+inline constexpr std::string_view kScaleNotUnderstood =
+    ROVANTA_TR_NOOP("Strings", "Please type the scale as 1:25000 or 25000!");
+inline constexpr std::string_view kTooManyPages =
+    ROVANTA_TR_NOOP("Strings", "The map needs too many pages at this scale!");
+inline constexpr std::string_view kOverlapTooLarge =
+    ROVANTA_TR_NOOP("Strings", "The overlap is too large for this paper!");
+inline constexpr std::string_view kFileTooLarge =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is too large to be read!"); ///< %1: its path
 /// %1: the file's path, %2: the system's reason
-inline constexpr std::string_view kFileNotSaved = "The File %1 could not be saved: %2";
+inline constexpr std::string_view kFileNotSaved = ROVANTA_TR_NOOP("Strings", "The File %1 could not be saved: %2");
 /// %1: the file's path, %2: what is wrong with it
-inline constexpr std::string_view kGpxNotRead = "The File %1 is no usable GPX file: %2";
-inline constexpr std::string_view kTourNotRead = "The File %1 cannot be read as a tour!";      ///< %1: its path
-inline constexpr std::string_view kNotAMap = "The File %1 is no usable map calibration file!"; ///< %1: its path
+inline constexpr std::string_view kGpxNotRead = ROVANTA_TR_NOOP("Strings", "The File %1 is no usable GPX file: %2");
+inline constexpr std::string_view kTourNotRead =
+    ROVANTA_TR_NOOP("Strings", "The File %1 cannot be read as a tour!"); ///< %1: its path
+inline constexpr std::string_view kNotAMap =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is no usable map calibration file!"); ///< %1: its path
 /// %1: its path
-inline constexpr std::string_view kFileKindUnknown = "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!";
+inline constexpr std::string_view kFileKindUnknown =
+    ROVANTA_TR_NOOP("Strings", "The File %1 is no tour (.TXT), GPX file (.gpx) or map (.cal)!");
 
 // Go to Position.
-inline constexpr std::string_view kGoToPositionTitle = "Go to Position";
-inline constexpr std::string_view kGoToPositionPrompt =
-    "Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:";
+inline constexpr std::string_view kGoToPositionTitle = ROVANTA_TR_NOOP("Strings", "Go to Position");
+inline constexpr std::string_view kGoToPositionPrompt = ROVANTA_TR_NOOP(
+    "Strings", "Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:");
 /// Examples of every form Go to Position reads.
-inline constexpr std::string_view kPositionNotUnderstood = "Position not understood. Type it like one of these:\n"
-                                                           "47.2683 11.3933\n"
-                                                           "47\u00B016.098' N 11\u00B023.598' E\n"
-                                                           "47\u00B016'05.9\" N 11\u00B023'35.9\" E\n"
-                                                           "N 47 16.098 E 11 23.598\n"
-                                                           "32T 680000 5237000";
-inline constexpr std::string_view kPositionOffMaps = "No checked map holds this position!";
+inline constexpr std::string_view kPositionNotUnderstood =
+    ROVANTA_TR_NOOP("Strings", "Position not understood. Type it like one of these:\n"
+                               "47.2683 11.3933\n"
+                               "47\u00B016.098' N 11\u00B023.598' E\n"
+                               "47\u00B016'05.9\" N 11\u00B023'35.9\" E\n"
+                               "N 47 16.098 E 11 23.598\n"
+                               "32T 680000 5237000");
+inline constexpr std::string_view kPositionOffMaps = ROVANTA_TR_NOOP("Strings", "No checked map holds this position!");
 
 // Status bar notices; %1 is a file's path.
-inline constexpr std::string_view kBitmapNotFound = "Bitmap not found: %1";
-inline constexpr std::string_view kBitmapNotSupported = "Bitmap format not supported: %1";
-inline constexpr std::string_view kBitmapUnreadable = "Bitmap cannot be read: %1";
-inline constexpr std::string_view kHelpFileNotFound = "Help file not found: %1";
+inline constexpr std::string_view kBitmapNotFound = ROVANTA_TR_NOOP("Strings", "Bitmap not found: %1");
+inline constexpr std::string_view kBitmapNotSupported = ROVANTA_TR_NOOP("Strings", "Bitmap format not supported: %1");
+inline constexpr std::string_view kBitmapUnreadable = ROVANTA_TR_NOOP("Strings", "Bitmap cannot be read: %1");
+inline constexpr std::string_view kHelpFileNotFound = ROVANTA_TR_NOOP("Strings", "Help file not found: %1");
 /// Once, the first time a double click starts a tour.
-inline constexpr std::string_view kDoubleClickStartedTour =
-    "A new tour has started with this point. Double-click to add more; Tour > Save Tour keeps it.";
+inline constexpr std::string_view kDoubleClickStartedTour = ROVANTA_TR_NOOP(
+    "Strings", "A new tour has started with this point. Double-click to add more; Tour > Save Tour keeps it.");
 /// %2: percent done of converting the sheet into its tiled copy
-inline constexpr std::string_view kPreparingSheet = "Preparing %1 for display: %2 %";
+inline constexpr std::string_view kPreparingSheet = ROVANTA_TR_NOOP("Strings", "Preparing %1 for display: %2 %");
 
 // Why a calibration file or its bitmap cannot be used, listed once per
 // Search or start; "%1" where a name goes.
-inline constexpr std::string_view kLoadProblemsHeading = "Problems in calibration files:";
-inline constexpr std::string_view kMoreLoadProblems = "... and %1 more";
-inline constexpr std::string_view kNoReferencePoint = "no reference point";
-inline constexpr std::string_view kOnlyOneReferencePoint = "only one reference point";
-inline constexpr std::string_view kSameReferencePixel = "both reference points on the same pixel";
-inline constexpr std::string_view kSameReferencePosition = "both reference points at the same position";
-inline constexpr std::string_view kReferencePointsTooFar = "reference points too far apart or outside the UTM area";
-inline constexpr std::string_view kNoBitmapNamed = "no bitmap named (no FILENAME: line)";
-inline constexpr std::string_view kProblemBitmapNotFound = "bitmap not found: %1";
-inline constexpr std::string_view kProblemBitmapUnreadable = "bitmap not readable: %1";
-inline constexpr std::string_view kProblemBitmapNotSupported = "bitmap format not supported";
-inline constexpr std::string_view kProblemRasterUnreadable = "raster not readable: %1";
-inline constexpr std::string_view kProblemNoCoordinateSystem = "georeferenced, but no coordinate system";
-inline constexpr std::string_view kProblemNoTransform = "no transform to WGS 84: %1";
-inline constexpr std::string_view kUnknownHemisphere = "hemisphere letter %1 is not N, E, O, S or W";
-inline constexpr std::string_view kMissingHemisphere = "hemisphere letter missing";
+inline constexpr std::string_view kLoadProblemsHeading = ROVANTA_TR_NOOP("Strings", "Problems in calibration files:");
+inline constexpr std::string_view kMoreLoadProblems = ROVANTA_TR_NOOP("Strings", "... and %1 more");
+inline constexpr std::string_view kNoReferencePoint = ROVANTA_TR_NOOP("Strings", "no reference point");
+inline constexpr std::string_view kOnlyOneReferencePoint = ROVANTA_TR_NOOP("Strings", "only one reference point");
+inline constexpr std::string_view kSameReferencePixel =
+    ROVANTA_TR_NOOP("Strings", "both reference points on the same pixel");
+inline constexpr std::string_view kSameReferencePosition =
+    ROVANTA_TR_NOOP("Strings", "both reference points at the same position");
+inline constexpr std::string_view kReferencePointsTooFar =
+    ROVANTA_TR_NOOP("Strings", "reference points too far apart or outside the UTM area");
+inline constexpr std::string_view kNoBitmapNamed = ROVANTA_TR_NOOP("Strings", "no bitmap named (no FILENAME: line)");
+inline constexpr std::string_view kProblemBitmapNotFound = ROVANTA_TR_NOOP("Strings", "bitmap not found: %1");
+inline constexpr std::string_view kProblemBitmapUnreadable = ROVANTA_TR_NOOP("Strings", "bitmap not readable: %1");
+inline constexpr std::string_view kProblemBitmapNotSupported =
+    ROVANTA_TR_NOOP("Strings", "bitmap format not supported");
+inline constexpr std::string_view kProblemRasterUnreadable = ROVANTA_TR_NOOP("Strings", "raster not readable: %1");
+inline constexpr std::string_view kProblemNoCoordinateSystem =
+    ROVANTA_TR_NOOP("Strings", "georeferenced, but no coordinate system");
+inline constexpr std::string_view kProblemNoTransform = ROVANTA_TR_NOOP("Strings", "no transform to WGS 84: %1");
+inline constexpr std::string_view kUnknownHemisphere =
+    ROVANTA_TR_NOOP("Strings", "hemisphere letter %1 is not N, E, O, S or W");
+inline constexpr std::string_view kMissingHemisphere = ROVANTA_TR_NOOP("Strings", "hemisphere letter missing");
 
-/// The text of a numbered string resource; empty for an unknown id. A
+/// A text of this table in the interface's language.
+std::string tr(std::string_view source);
+
+// File dialogs: titles and filters ("Name (*.ext) | *.ext||").
+inline constexpr std::string_view kSearchHelpFile = ROVANTA_TR_NOOP("Strings", "Search Help File");
+inline constexpr std::string_view kHelpFileFilter = ROVANTA_TR_NOOP("Strings", "Help File (*.chm) | *.chm||");
+inline constexpr std::string_view kTourFileFilter = ROVANTA_TR_NOOP("Strings", "Text File (*.TXT) | *.TXT||");
+inline constexpr std::string_view kOpenTourFilter = ROVANTA_TR_NOOP("Strings", "Tours (*.TXT *.gpx) | *.TXT;*.gpx||");
+inline constexpr std::string_view kGpxFileFilter = ROVANTA_TR_NOOP("Strings", "GPX File (*.gpx) | *.gpx||");
+inline constexpr std::string_view kKmlFileFilter = ROVANTA_TR_NOOP("Strings", "KML File (*.kml) | *.kml||");
+inline constexpr std::string_view kCsvFileFilter = ROVANTA_TR_NOOP("Strings", "CSV File (*.csv) | *.csv||");
+
+/// %1: the tour's name, %2: when its recovery file was written
+inline constexpr std::string_view kRecoverTourQuestion =
+    ROVANTA_TR_NOOP("Strings", "Recover the unsaved tour \"%1\" from %2?");
+
+// The properties dialog's labels, padded to one column.
+inline constexpr std::string_view kPropertyPath = ROVANTA_TR_NOOP("Strings", "Path: ");
+inline constexpr std::string_view kPropertyDate = ROVANTA_TR_NOOP("Strings", "Date:   ");
+inline constexpr std::string_view kPropertyWidth = ROVANTA_TR_NOOP("Strings", "Width:  ");
+inline constexpr std::string_view kPropertyHeight = ROVANTA_TR_NOOP("Strings", "Height: ");
+inline constexpr std::string_view kPropertySize = ROVANTA_TR_NOOP("Strings", "Size:   ");
+inline constexpr std::string_view kPropertyColor = ROVANTA_TR_NOOP("Strings", "Color:  ");
+
+/// The text of a numbered string resource, untranslated; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line
 /// break the tooltip.
 std::string_view loadString(int id);
+/// The text of a numbered string resource in the interface's language.
+std::string text(int id);
 
-/// The status bar half of a command's prompt; empty for an unknown id.
-std::string_view commandPrompt(int id);
-/// The tooltip half of a command's prompt; empty for an unknown id.
-std::string_view commandTooltip(int id);
+/// The status bar half of a command's prompt, translated; empty for an unknown id.
+std::string commandPrompt(int id);
+/// The tooltip half of a command's prompt, translated; empty for an unknown id.
+std::string commandTooltip(int id);
 
 } // namespace rovanta::strings

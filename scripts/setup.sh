@@ -33,6 +33,13 @@ packages=(
   fonts-liberation2
   # Reads the printed PDF back in the print tests.
   poppler-utils
+  # Installing and packaging: the translations, the icons, the desktop files checked.
+  qt6-tools-dev
+  qt6-l10n-tools
+  librsvg2-bin
+  desktop-file-utils
+  appstream
+  dpkg-dev
   # Test and benchmark oracles only; the product never links them.
   libgeographiclib-dev
   libproj-dev

@@ -1,5 +1,7 @@
 #include "dialogs/distance_print_layout.h"
 
+#include "common/translation.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -12,11 +14,19 @@ struct Heading {
     int x;
 };
 
-constexpr std::array kDegreeHeadings{Heading{"Point", 500},      Heading{"km", 850},        Heading{"Total", 1220},
-                                     Heading{"Longitude", 1620}, Heading{"Latitude", 2320}, Heading{"Remarks", 3000}};
-constexpr std::array kUtmHeadings{Heading{"Point", 500},    Heading{"km", 850},        Heading{"Total", 1220},
-                                  Heading{"Easting", 1600}, Heading{"Northing", 2100}, Heading{"Zone", 2570},
-                                  Heading{"Remarks", 2900}};
+constexpr std::array kDegreeHeadings{Heading{ROVANTA_TR_NOOP("DistancePrint", "Point"), 500},
+                                     Heading{ROVANTA_TR_NOOP("DistancePrint", "km"), 850},
+                                     Heading{ROVANTA_TR_NOOP("DistancePrint", "Total"), 1220},
+                                     Heading{ROVANTA_TR_NOOP("DistancePrint", "Longitude"), 1620},
+                                     Heading{ROVANTA_TR_NOOP("DistancePrint", "Latitude"), 2320},
+                                     Heading{ROVANTA_TR_NOOP("DistancePrint", "Remarks"), 3000}};
+constexpr std::array kUtmHeadings{Heading{ROVANTA_TR_NOOP("DistancePrint", "Point"), 500},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "km"), 850},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "Total"), 1220},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "Easting"), 1600},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "Northing"), 2100},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "Zone"), 2570},
+                                  Heading{ROVANTA_TR_NOOP("DistancePrint", "Remarks"), 2900}};
 
 constexpr int kNumberX = 500;
 constexpr int kLegX = 800;
@@ -67,7 +77,8 @@ std::vector<PageRows> DistancePrintLayout::paginate(int pageHeight, int rowCount
 std::vector<PrintPage> DistancePrintLayout::pages(const std::string& tourName, const std::vector<DistanceRow>& rows,
                                                   int pageHeight) const
 {
-    const std::string title = "Distances for Tour: " + tourName;
+    const std::string title =
+        localized("DistancePrint", ROVANTA_TR_NOOP("DistancePrint", "Distances for Tour: ")) + tourName;
     std::vector<PrintPage> result;
     for (const PageRows& share : paginate(pageHeight, static_cast<int>(rows.size()))) {
         PrintPage& page = result.emplace_back();
@@ -83,7 +94,7 @@ void DistancePrintLayout::placeHeader(PrintPage& page, const std::string& title)
     page.push_back({kTitleX, kTitleY, PrintFontRole::kTitle, title});
     const auto place = [&page](const auto& headings) {
         for (const Heading& heading : headings)
-            page.push_back({heading.x, kHeadingY, PrintFontRole::kHeading, heading.text});
+            page.push_back({heading.x, kHeadingY, PrintFontRole::kHeading, localized("DistancePrint", heading.text)});
     };
     if (format_ == kUtm)
         place(kUtmHeadings);

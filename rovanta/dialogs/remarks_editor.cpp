@@ -1,6 +1,7 @@
 #include "dialogs/remarks_editor.h"
 
 #include "common/text_convert.h"
+#include "common/translation.h"
 
 #include <algorithm>
 
@@ -13,13 +14,16 @@ constexpr std::uint32_t kMidGrey = 0x808080;
 
 std::string promptFor(int row)
 {
-    return "Input the remark for point " + std::to_string(row) + " here!";
+    return replacePlaceholder(
+        localized("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Input the remark for point %1 here!")),
+        std::to_string(row));
 }
 
 } // namespace
 
 RemarksEditor::RemarksEditor(const std::string& tourName, std::vector<std::string>& remarks)
-    : caption_("Remarks for Tour: " + tourName), remarks_(remarks)
+    : caption_(localized("RemarksEditor", ROVANTA_TR_NOOP("RemarksEditor", "Remarks for Tour: ")) + tourName),
+      remarks_(remarks)
 {
     rows_.reserve(remarks.size());
     for (std::size_t i = 0; i < remarks.size(); ++i)

@@ -79,7 +79,7 @@ bool TourTransfer::askAndOpen(bool gpxOnly)
 {
     OpenFileRequest request;
     request.title = "Rovanta";
-    request.filter = gpxOnly ? "GPX File (*.gpx) | *.gpx||" : "Tours (*.TXT *.gpx) | *.TXT;*.gpx||";
+    request.filter = strings::tr(gpxOnly ? strings::kGpxFileFilter : strings::kOpenTourFilter);
     request.defaultExtension = gpxOnly ? ".gpx" : ".TXT";
     request.initialFolder = manager_.lastSaveFolder();
     const std::optional<std::string> chosen = askOpenFile(request);
@@ -97,7 +97,7 @@ bool TourTransfer::openRecent(std::size_t index)
     if (fs::exists(toFsPath(path), error))
         return openFile(path);
     // A tour moved or deleted elsewhere leaves the list once the user learns of it.
-    showMessage(replacePlaceholders(strings::kTourNotRead, {path}), kMessageOk);
+    showMessage(replacePlaceholders(strings::tr(strings::kTourNotRead), {path}), kMessageOk);
     recent_.remove(path);
     if (recentChanged_)
         recentChanged_();
@@ -116,7 +116,7 @@ bool TourTransfer::openFile(const std::string& path)
     case FileKind::unknown:
         break;
     }
-    showMessage(replacePlaceholders(strings::kFileKindUnknown, {path}), kMessageOk);
+    showMessage(replacePlaceholders(strings::tr(strings::kFileKindUnknown), {path}), kMessageOk);
     return false;
 }
 
@@ -125,7 +125,7 @@ bool TourTransfer::openTour(const std::string& path)
     const std::string name = nameFromFile(path);
     auto loaded = std::make_shared<cl_Tour>();
     if (!loaded->load(name, path, kStatusCurrent)) {
-        showMessage(replacePlaceholders(strings::kTourNotRead, {path}), kMessageOk);
+        showMessage(replacePlaceholders(strings::tr(strings::kTourNotRead), {path}), kMessageOk);
         return false;
     }
     if (!mayReplaceTour())
@@ -149,7 +149,7 @@ bool TourTransfer::importGpx(const std::string& path)
 {
     const GpxContent content = readGpxFile(toFsPath(path));
     if (!content.ok()) {
-        showMessage(replacePlaceholders(strings::kGpxNotRead, {path, content.problem}), kMessageOk);
+        showMessage(replacePlaceholders(strings::tr(strings::kGpxNotRead), {path, content.problem}), kMessageOk);
         return false;
     }
     const std::optional<ImportChoice> choice = chooser_ ? chooser_(path, content) : ImportChoice{};
@@ -179,7 +179,7 @@ bool TourTransfer::showMap(const std::string& path)
         map = knownMap(path);
     }
     if (!map) {
-        showMessage(replacePlaceholders(strings::kNotAMap, {path}), kMessageOk);
+        showMessage(replacePlaceholders(strings::tr(strings::kNotAMap), {path}), kMessageOk);
         return false;
     }
     editor_.switchMap(map);

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct ExportFile {
-    const char* filter;
+    std::string_view filter;
     const char* extension;
 };
 
@@ -28,20 +28,20 @@ ExportFile exportFileOf(ExportFormat format)
 {
     switch (format) {
     case ExportFormat::gpx:
-        return {"GPX File (*.gpx) | *.gpx||", ".gpx"};
+        return {strings::kGpxFileFilter, ".gpx"};
     case ExportFormat::kml:
-        return {"KML File (*.kml) | *.kml||", ".kml"};
+        return {strings::kKmlFileFilter, ".kml"};
     case ExportFormat::csv:
         break;
     }
-    return {"CSV File (*.csv) | *.csv||", ".csv"};
+    return {strings::kCsvFileFilter, ".csv"};
 }
 
 std::optional<std::string> askTarget(const cl_Tour& tour, const ExportFile& file, const std::string& folder)
 {
     SaveFileRequest request;
     request.title = "Rovanta";
-    request.filter = file.filter;
+    request.filter = strings::tr(file.filter);
     request.defaultExtension = file.extension;
     request.initialFolder = folder;
     request.initialName = tour.name() + file.extension;
@@ -80,7 +80,7 @@ bool exportTourFile(cl_Tour& tour, ExportFormat format, DisplayFormat csvFormat,
         return false;
     std::string failure;
     if (!writeExportFile(toFsPath(*chosen), exportText(tour, format, csvFormat), failure)) {
-        showMessage(replacePlaceholders(strings::kFileNotSaved, {*chosen, failure}), kMessageOk);
+        showMessage(replacePlaceholders(strings::tr(strings::kFileNotSaved), {*chosen, failure}), kMessageOk);
         return false;
     }
     return true;

@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::string_view kHelpFileValue = "HelpFile";
 constexpr std::string_view kHelpIdValue = "HelpId";
-constexpr std::string_view kDefaultHelpFile = "ROVANTADEU.CHM";
 
 std::string upper(std::string_view text)
 {
@@ -77,13 +76,14 @@ std::optional<std::string> findHelpFile(std::string_view path, const std::vector
 
 } // namespace
 
-HelpFiles::HelpFiles(SettingsAccess& settings, HelpPlaces places)
+HelpFiles::HelpFiles(SettingsAccess& settings, HelpPlaces places, int defaultLanguage)
     : settings_(settings), places_(std::move(places)), appHelpPath_(places_.defaultPath)
 {
-    helpFilePath_ = settings_.readString(settings::kSettings, kHelpFileValue, kDefaultHelpFile);
-    language_ = settings_.readInt(settings::kSettings, kHelpIdValue, help::kGerman);
+    helpFilePath_ =
+        settings_.readString(settings::kSettings, kHelpFileValue, upper(help::fileNameFor(defaultLanguage)));
+    language_ = settings_.readInt(settings::kSettings, kHelpIdValue, defaultLanguage);
     if (language_ != help::kEnglish && language_ != help::kGerman)
-        language_ = help::kGerman;
+        language_ = defaultLanguage;
 
     if (upper(helpFilePath_).find(upper(help::fileNameFor(language_))) != std::string::npos) {
         if (locateHelpFile())
@@ -125,8 +125,8 @@ bool HelpFiles::searchHelpFile()
 {
     const std::size_t separator = lastSeparator(helpFilePath_);
     OpenFileRequest request;
-    request.title = "Search Help File";
-    request.filter = "Help File (*.chm) | *.chm||";
+    request.title = strings::tr(strings::kSearchHelpFile);
+    request.filter = strings::tr(strings::kHelpFileFilter);
     request.defaultExtension = ".chm";
     request.initialName = separator == std::string::npos ? helpFilePath_ : helpFilePath_.substr(separator + 1);
 
@@ -147,7 +147,7 @@ bool HelpFiles::searchHelpFile()
             helpFilePath_ = *found;
             return true;
         }
-        showMessage(std::string(strings::kFileNotFound), kMessageOk);
+        showMessage(strings::tr(strings::kFileNotFound), kMessageOk);
     }
     return false;
 }

@@ -3,6 +3,7 @@
 // each help request.
 #pragma once
 
+#include "help/help_topics.h"
 #include "manager/settings_access.h"
 
 #include <filesystem>
@@ -26,8 +27,9 @@ class HelpFiles {
 public:
     /// Reads "HelpFile" and "HelpId" and finds the help file of the stored
     /// language; may ask the user through the open-file prompt. `settings`
-    /// must outlive this object.
-    HelpFiles(SettingsAccess& settings, HelpPlaces places);
+    /// must outlive this object. Without a stored language (or an unknown
+    /// one), `defaultLanguage`.
+    HelpFiles(SettingsAccess& settings, HelpPlaces places, int defaultLanguage = help::kGerman);
 
     /// Writes the help file path and language back.
     void save();

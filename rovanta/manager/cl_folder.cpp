@@ -1,5 +1,6 @@
 #include "manager/cl_folder.h"
 
+#include "common/translation.h"
 #include "manager/folder_list.h"
 #include "manager/settings_layout.h"
 
@@ -13,7 +14,7 @@ cl_Folder::cl_Folder(ActionButton& button, std::string& storeFolderList, Setting
 
 void cl_Folder::activate()
 {
-    button_ = {"Apply", true};
+    button_ = {ROVANTA_TR_NOOP("rovanta::ManagerSheet", "Apply"), true};
 }
 
 void cl_Folder::add()

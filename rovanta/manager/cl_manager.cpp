@@ -90,7 +90,7 @@ void cl_Manager::placeCurrentTour()
         return;
     }
     toursPage_->releaseCurrentTour();
-    showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
+    showMessage(strings::tr(strings::kNoSelectedMapFound), kMessageOk);
 }
 
 bool cl_Manager::confirmOk() const

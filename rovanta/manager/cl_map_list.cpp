@@ -180,17 +180,17 @@ std::optional<PropertiesText> cl_MapList::properties(int row) const
     if (!record)
         return std::nullopt;
     const std::string path = record->getBitmapPath();
-    std::string body = "Path: " + path + "\n";
+    std::string body = strings::tr(strings::kPropertyPath) + path + "\n";
     const BitmapInfo bitmap = record->getBitmapInfo();
     const std::optional<FileFacts> facts = lookUpFile(path);
     if (!facts) {
-        body += std::string(strings::kFileNotFound) + "\n";
+        body += strings::tr(strings::kFileNotFound) + "\n";
     } else {
-        body += "Date:   " + facts->date + "\n";
-        body += "Width:  " + std::to_string(bitmap.width) + "\n";
-        body += "Height: " + std::to_string(bitmap.height) + "\n";
-        body += "Size:   " + std::to_string(facts->size / 1024) + " kB\n";
-        body += "Color:  " + std::to_string(bitmap.bitsPixel) + " bpp\n";
+        body += strings::tr(strings::kPropertyDate) + facts->date + "\n";
+        body += strings::tr(strings::kPropertyWidth) + std::to_string(bitmap.width) + "\n";
+        body += strings::tr(strings::kPropertyHeight) + std::to_string(bitmap.height) + "\n";
+        body += strings::tr(strings::kPropertySize) + std::to_string(facts->size / 1024) + " kB\n";
+        body += strings::tr(strings::kPropertyColor) + std::to_string(bitmap.bitsPixel) + " bpp\n";
     }
     const MapGeoreference& georeference = record->georeference();
     body += "System: " + georeference.coordinateSystem() + "\n";

@@ -123,7 +123,7 @@ void cl_TourList::rename(int row)
     const std::string newPath = dir + *newName + std::string(kTourExtension);
     if (!acceptsNewName(row, *newName) || !isPlainFileName(*newName) || oldPath.empty() ||
         !renamePair(oldPath, dir, *newName)) {
-        showMessage(std::string(strings::kRenameNotPossible), kMessageOk);
+        showMessage(strings::tr(strings::kRenameNotPossible), kMessageOk);
         return;
     }
     record->setPath(newPath);
@@ -144,12 +144,12 @@ std::optional<PropertiesText> cl_TourList::properties(int row) const
     const TourRecord record = recordAt(row);
     if (!record)
         return std::nullopt;
-    std::string body = "Path: " + record->path() + "\n";
+    std::string body = strings::tr(strings::kPropertyPath) + record->path() + "\n";
     if (const std::optional<FileFacts> facts = lookUpFile(record->path())) {
-        body += "Date:   " + facts->date + "\n";
-        body += "Size:   " + std::to_string(facts->size) + " Bytes\n";
+        body += strings::tr(strings::kPropertyDate) + facts->date + "\n";
+        body += strings::tr(strings::kPropertySize) + std::to_string(facts->size) + " Bytes\n";
     } else {
-        body += std::string(strings::kFileNotFound) + "\n";
+        body += strings::tr(strings::kFileNotFound) + "\n";
     }
     return PropertiesText{entries_[row].text, body};
 }

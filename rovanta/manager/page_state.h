@@ -17,7 +17,7 @@ struct ListEntry {
 /// The sheet's action button, shared by the pages: each sets its caption
 /// ("Search", "Apply") and enabling when it becomes active.
 struct ActionButton {
-    std::string caption;
+    std::string caption; ///< in English, translated where it is shown
     bool enabled = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include "common/file_names.h"
 #include "common/text_convert.h"
+#include "common/translation.h"
 #include "manager/folder_list.h"
 #include "manager/list_page.h"
 #include "manager/page_state.h"
@@ -37,7 +38,7 @@ public:
     void activate() override
     {
         refresh();
-        button_ = {"Search", true};
+        button_ = {ROVANTA_TR_NOOP("rovanta::ManagerSheet", "Search"), true};
     }
     /// The records as this page edits them; they reach the store on commit.
     const Collection& working() const { return working_; }
@@ -190,7 +191,7 @@ protected:
     RecordPtr askAndRemoveRow(int row, int questionId)
     {
         const std::string name = entries_[row].text;
-        const std::string question = replacePlaceholder(strings::loadString(questionId), name);
+        const std::string question = replacePlaceholder(strings::text(questionId), name);
         if (showMessage(question, kMessageYesNo) != kAnswerYes)
             return nullptr;
         RecordPtr record = recordAt(row);

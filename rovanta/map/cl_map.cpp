@@ -29,10 +29,11 @@ void reportHemispheres(const std::string& path, int lineNumber, const CalReferen
 {
     for (const char letter : point.letter) {
         if (letter == '\0')
-            reportLoadProblem(path, lineNumber, std::string(strings::kMissingHemisphere));
+            reportLoadProblem(path, lineNumber, strings::tr(strings::kMissingHemisphere));
         else if (!isHemisphereLetter(letter))
-            reportLoadProblem(path, lineNumber,
-                              replacePlaceholder(strings::kUnknownHemisphere, std::string_view(&letter, 1)));
+            reportLoadProblem(
+                path, lineNumber,
+                replacePlaceholder(strings::tr(strings::kUnknownHemisphere), std::string_view(&letter, 1)));
     }
 }
 
@@ -57,8 +58,7 @@ bool cl_Map::loadCalFile(const std::string& path, std::string& name)
     for (int number = 1; const TextLine& line : *lines) {
         switch (matchCalKey(line.text)) {
         case -1:
-            reportLoadProblem(path, number,
-                              replacePlaceholder(strings::loadString(strings::kKeywordNotFound), line.text));
+            reportLoadProblem(path, number, replacePlaceholder(strings::text(strings::kKeywordNotFound), line.text));
             break;
         case kCalKeyName:
             name = calValue(line.text);
@@ -130,7 +130,7 @@ bool cl_Map::renameCalFile(const std::string& path, const std::string& newName)
     AtomicFile staged(file);
     if (staged.stage(content) && staged.commit())
         return true;
-    showMessage(replacePlaceholders(strings::kFileNotSaved, {path, staged.failure()}), kMessageOk);
+    showMessage(replacePlaceholders(strings::tr(strings::kFileNotSaved), {path, staged.failure()}), kMessageOk);
     return false;
 }
 

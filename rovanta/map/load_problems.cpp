@@ -36,12 +36,13 @@ void LoadProblems::add(std::string file, int line, std::string reason)
 
 std::string LoadProblems::noticeText() const
 {
-    std::string text(strings::kLoadProblemsHeading);
+    std::string text(strings::tr(strings::kLoadProblemsHeading));
     const std::size_t listed = std::min(entries_.size(), kMostListed);
     for (std::size_t i = 0; i < listed; ++i)
         text += "\n" + problemLine(entries_[i]);
     if (listed < entries_.size())
-        text += "\n" + replacePlaceholder(strings::kMoreLoadProblems, std::to_string(entries_.size() - listed));
+        text += "\n" +
+                replacePlaceholder(strings::tr(strings::kMoreLoadProblems), std::to_string(entries_.size() - listed));
     return text;
 }
 

@@ -23,28 +23,28 @@ constexpr double kSamePlaceMetres = 2.0;
 
 /// Why computeReference refused the map. It does not say, so the likely
 /// cause is read off the reference points, most basic first.
-std::string_view georeferenceProblem(const cl_Map& map)
+std::string georeferenceProblem(const cl_Map& map)
 {
     if (map.referencePointCount() == 0)
-        return strings::kNoReferencePoint;
+        return strings::tr(strings::kNoReferencePoint);
     if (map.referencePointCount() == 1)
-        return strings::kOnlyOneReferencePoint;
+        return strings::tr(strings::kOnlyOneReferencePoint);
     const cl_RefPoint& a = map.referencePoint(0);
     const cl_RefPoint& b = map.referencePoint(1);
     if (a.pixel.x == b.pixel.x && a.pixel.y == b.pixel.y)
-        return strings::kSameReferencePixel;
+        return strings::tr(strings::kSameReferencePixel);
     const double north = (b.latitude - a.latitude) * kEarthRadiusMetres;
     const double east = (b.longitude - a.longitude) * std::cos(a.latitude) * kEarthRadiusMetres;
     if (std::hypot(east, north) < kSamePlaceMetres)
-        return strings::kSameReferencePosition;
-    return strings::kReferencePointsTooFar;
+        return strings::tr(strings::kSameReferencePosition);
+    return strings::tr(strings::kReferencePointsTooFar);
 }
 
 /// Why the view could not show the map's bitmap; nothing when it can.
 std::optional<std::string> bitmapProblem(const cl_Map& map)
 {
     if (map.bitmapFileName().empty())
-        return std::string(strings::kNoBitmapNamed);
+        return strings::tr(strings::kNoBitmapNamed);
     const std::filesystem::path file = toFsPath(map.getBitmapPath());
     BmpFault fault = inspectBmpHeader(file).fault;
     // Anything but a BMP is read through GDAL.
@@ -63,11 +63,11 @@ std::optional<std::string> bitmapProblem(const cl_Map& map)
     case BmpFault::kNone:
         return std::nullopt;
     case BmpFault::kMissing:
-        return replacePlaceholder(strings::kProblemBitmapNotFound, map.bitmapFileName());
+        return replacePlaceholder(strings::tr(strings::kProblemBitmapNotFound), map.bitmapFileName());
     case BmpFault::kUnsupported:
-        return std::string(strings::kProblemBitmapNotSupported);
+        return strings::tr(strings::kProblemBitmapNotSupported);
     default:
-        return replacePlaceholder(strings::kProblemBitmapUnreadable, map.bitmapFileName());
+        return replacePlaceholder(strings::tr(strings::kProblemBitmapUnreadable), map.bitmapFileName());
     }
 }
 

@@ -13,7 +13,7 @@ int showMessage(const std::string& text, MessageType type)
 
 int showMessage(int stringId, MessageType type)
 {
-    return showMessage(replacePlaceholder(strings::loadString(stringId), ""), type);
+    return showMessage(replacePlaceholder(strings::text(stringId), ""), type);
 }
 
 } // namespace rovanta

@@ -85,7 +85,7 @@ std::optional<std::vector<TextLine>> readTourText(const fs::path& file)
 {
     auto lines = readTextLines(file, NulBytes::drop);
     if (!lines && exceedsTextLimit(file))
-        showMessage(replacePlaceholder(strings::kFileTooLarge, toUtf8(file)), kMessageOk);
+        showMessage(replacePlaceholder(strings::tr(strings::kFileTooLarge), toUtf8(file)), kMessageOk);
     return lines;
 }
 
@@ -109,7 +109,8 @@ std::string tourFileContent(cl_Tour& tour)
 // Always false, so a failed step can return it.
 bool reportNotSaved(const AtomicFile& file)
 {
-    showMessage(replacePlaceholders(strings::kFileNotSaved, {toUtf8(file.file()), file.failure()}), kMessageOk);
+    showMessage(replacePlaceholders(strings::tr(strings::kFileNotSaved), {toUtf8(file.file()), file.failure()}),
+                kMessageOk);
     return false;
 }
 
@@ -189,7 +190,7 @@ std::optional<std::string> cl_Tour::selectSaveFile(std::string& folder)
 {
     SaveFileRequest request;
     request.title = "Rovanta";
-    request.filter = "Text File (*.TXT) | *.TXT||";
+    request.filter = strings::tr(strings::kTourFileFilter);
     request.defaultExtension = std::string(kTourExtension);
     request.initialFolder = folder;
     request.initialName = cutUtf8(name_ + std::string(kTourExtension), kMaxDialogName);

@@ -3,6 +3,7 @@
 #include "common/file_names.h"
 #include "common/text_convert.h"
 #include "common/text_file.h"
+#include "resources/string_table.h"
 
 #include <algorithm>
 #include <charconv>
@@ -252,7 +253,7 @@ std::string recoveryQuestion(const RecoveryRecord& record)
     char date[32] = "";
     if (const std::tm* local = std::localtime(&written))
         std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", local);
-    return "Recover the unsaved tour \"" + record.name + "\" from " + date + "?";
+    return replacePlaceholders(strings::tr(strings::kRecoverTourQuestion), {record.name, date});
 }
 
 } // namespace rovanta

@@ -50,7 +50,8 @@ struct StartCase {
     const char* storedFile; ///< nullptr: no value; "@" stands for the program's folder
     int storedId;           ///< 0: no value
     int language;
-    const char* foundFile; ///< in the program's folder
+    const char* foundFile;   ///< in the program's folder
+    int interface = kGerman; ///< the interface's language, the default
 };
 
 class HelpStart : public HelpFilesTest, public ::testing::WithParamInterface<StartCase> {};
@@ -67,7 +68,7 @@ TEST_P(HelpStart, FindsTheFileOfTheLanguageWithoutAsking)
     if (c.storedId != 0)
         settings_.writeInt("Settings", "HelpId", c.storedId);
 
-    const HelpFiles help(settings_, places());
+    const HelpFiles help(settings_, places(), c.interface);
 
     EXPECT_EQ(help.language(), c.language);
     EXPECT_EQ(help.helpFilePath(), program_.file(c.foundFile));
@@ -92,7 +93,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A program moved since: the stored folder is gone, the file is
         // found beside the program.
         StartCase{"StaleFolder", "/no/such/folder/RovantaENG.chm", kEnglish, kEnglish, "RovantaENG.chm"},
-        StartCase{"WindowsPath", "C:\\Programme\\Rovanta\\RovantaDEU.chm", kGerman, kGerman, "RovantaDEU.chm"}),
+        StartCase{"WindowsPath", "C:\\Programme\\Rovanta\\RovantaDEU.chm", kGerman, kGerman, "RovantaDEU.chm"},
+        // Without a stored choice the help follows the interface; a stored
+        // one wins.
+        StartCase{"FirstStartEnglishInterface", nullptr, 0, kEnglish, "RovantaENG.chm", kEnglish},
+        StartCase{"UnknownIdEnglishInterface", "ROVANTADEU.CHM", 5, kEnglish, "RovantaENG.chm", kEnglish},
+        StartCase{"StoredGermanEnglishInterface", "@/RovantaDEU.chm", kGerman, kGerman, "RovantaDEU.chm", kEnglish}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HelpFilesTest, AStoredFileElsewhereIsKept)

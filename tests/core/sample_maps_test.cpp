@@ -1,6 +1,9 @@
 // The sample sheets and tour kept in examples/maps: they load as drawn,
-// meet at their common edge, and the tour lies on them.
+// meet at their common edge, the tour lies on them, and a first start
+// registers them.
+#include "manager/sample_folder.h"
 #include "map/cl_map.h"
+#include "memory_settings.h"
 #include "scripted_dialogs.h"
 #include "tour/cl_tour.h"
 
@@ -98,6 +101,26 @@ TEST_F(SampleMaps, TourRunsFromOneSheetOntoTheOther)
     }
     EXPECT_GT(westOnly, 0);
     EXPECT_GT(eastOnly, 0);
+}
+
+// What a first start's Yes does: the folder registered, the named sheet
+// current, the other sheet and the tour checked, nothing asked.
+TEST(SampleFolder, RegistersTheSheetsWithOneCurrent)
+{
+    test::MemorySettings settings;
+    test::ScriptedAnswerer answerer;
+    cl_Manager manager(settings);
+
+    EXPECT_EQ(registerSampleFolder(manager, kFolder, "Sample East"), 2u);
+
+    EXPECT_EQ(manager.folderList(), kFolder + ";");
+    ASSERT_TRUE(manager.selectedMap());
+    EXPECT_EQ(manager.selectedMap()->mapName(), "Sample East");
+    EXPECT_EQ(manager.maps().at("Sample East")->status(), kStatusCurrent);
+    EXPECT_EQ(manager.maps().at("Sample West")->status(), kStatusChecked);
+    ASSERT_EQ(manager.tours().size(), 1u);
+    EXPECT_EQ(manager.tours().begin()->second->status(), kStatusChecked);
+    EXPECT_TRUE(answerer.shown.empty());
 }
 
 } // namespace

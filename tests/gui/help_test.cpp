@@ -128,14 +128,15 @@ private slots:
 
     void theRadioMarkFollowsTheLanguageWhenTheMenuOpens()
     {
+        // An unknown id gives the interface's language, English here.
         settings_.writeInt("Settings", "HelpId", 5);
         makeFrame();
         QMenu* menu = menuHolding(*frame_, kGermanHelp);
         QVERIFY(menu != nullptr);
-        frame_->commands().menuAction(kEnglishHelp)->setChecked(true);
+        frame_->commands().menuAction(kGermanHelp)->setChecked(true);
         emit menu->aboutToShow();
-        QVERIFY(frame_->commands().menuAction(kGermanHelp)->isChecked());
-        QCOMPARE(frame_->help().files().language(), help::kGerman);
+        QVERIFY(frame_->commands().menuAction(kEnglishHelp)->isChecked());
+        QCOMPARE(frame_->help().files().language(), help::kEnglish);
     }
 
     void f1OnAHighlightedMenuItemAsksForThatCommand()
@@ -233,7 +234,8 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    // The test programs have the help files beside them, as Rovanta does.
+    // The test programs have the help files beside them, as Rovanta does;
+    // with no translation installed the interface, and so the help, is English.
     void aStartFromAnotherDirectoryFindsTheFilesBesideTheProgram()
     {
         settings_ = {};
@@ -246,7 +248,7 @@ private slots:
 
         QVERIFY(prompt.requests.empty());
         QCOMPARE(QFileInfo(QString::fromStdString(frame_->help().files().appHelpPath())).absoluteFilePath(),
-                 QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("RovantaDEU.chm")));
+                 QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("RovantaENG.chm")));
     }
 
 private:

@@ -416,7 +416,7 @@ void ManagerSheetTest::folderTreeListsAheadAndOpensAlong()
 
     tree.build(base + "A/");
     QTreeWidgetItem* root = tree.root();
-    QCOMPARE(root->text(0), "Arbeitsplatz");
+    QCOMPARE(root->text(0), "My Computer");
     QVERIFY(root->isExpanded());
     QCOMPARE(root->child(0)->text(0), "/");
     QCOMPARE(root->child(root->childCount() - 1)->text(0), QDir::toNativeSeparators(QDir::homePath()));

@@ -6,6 +6,7 @@
 #include "resources/string_table.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -30,36 +31,40 @@ struct Menu {
     std::initializer_list<MenuItem> items;
 };
 
-// The menu bar in its order; "Manager" is a command on the bar itself.
-const Menu kFileMenu{"&File",
-                     {{kOpenTour, "Open Tour…"}, {kPrintMap, "Print Map…"}, {0, nullptr}, {kAppExit, "E&xit"}}};
-const Menu kEditMenu{"&Edit", {{kUndo, "Undo"}, {kRedo, "Redo"}}};
-const Menu kViewMenu{"&View",
-                     {{kViewToolbar, "&Toolbar"},
-                      {kViewStatusBar, "&Status Bar"},
-                      {kZoomIn, "Zoom in \tALT++"},
-                      {kZoomOut, "Zoom out \tALT+-"},
-                      {kWholeMap, "Whole Map"},
-                      {kZoomOneToOne, "1:1"},
-
-                      {kUtmGrid, "UTM Grid"},
-                      {kGoToPosition, "Go to Position…\tCtrl+G"}}};
-const Menu kTourMenu{"Tour",
-                     {{kNewTour, "New Tour"},
-                      {kSaveTour, "Save Tour"},
-                      {kClearTour, "Clear Tour"},
-                      {kTourDistances, "Tour Distances"},
+// The menu bar in its order; "Manager" is a command on the bar itself. The
+// texts are translated when the menus are built.
+const Menu kFileMenu{QT_TRANSLATE_NOOP("CommandActions", "&File"),
+                     {{kOpenTour, QT_TRANSLATE_NOOP("CommandActions", "Open Tour…")},
+                      {kPrintMap, QT_TRANSLATE_NOOP("CommandActions", "Print Map…")},
                       {0, nullptr},
-                      {kImportGpx, "Import GPX…"},
-                      {kExportGpx, "Export GPX…"},
-                      {kExportKml, "Export KML…"},
-                      {kExportCsv, "Export CSV…"}}};
-const Menu kHelpMenu{"&Help",
-                     {{kHelpTopics, "&Help Topics"},
-                      {kGermanHelp, "Deutsche Hilfe"},
-                      {kEnglishHelp, "English Help"},
+                      {kAppExit, QT_TRANSLATE_NOOP("CommandActions", "E&xit")}}};
+const Menu kEditMenu{QT_TRANSLATE_NOOP("CommandActions", "&Edit"),
+                     {{kUndo, QT_TRANSLATE_NOOP("CommandActions", "Undo")}, {kRedo, QT_TRANSLATE_NOOP("CommandActions", "Redo")}}};
+const Menu kViewMenu{QT_TRANSLATE_NOOP("CommandActions", "&View"),
+                     {{kViewToolbar, QT_TRANSLATE_NOOP("CommandActions", "&Toolbar")},
+                      {kViewStatusBar, QT_TRANSLATE_NOOP("CommandActions", "&Status Bar")},
+                      {kZoomIn, QT_TRANSLATE_NOOP("CommandActions", "Zoom in \tALT++")},
+                      {kZoomOut, QT_TRANSLATE_NOOP("CommandActions", "Zoom out \tALT+-")},
+                      {kWholeMap, QT_TRANSLATE_NOOP("CommandActions", "Whole Map")},
+                      {kZoomOneToOne, QT_TRANSLATE_NOOP("CommandActions", "1:1")},
+                      {kUtmGrid, QT_TRANSLATE_NOOP("CommandActions", "UTM Grid")},
+                      {kGoToPosition, QT_TRANSLATE_NOOP("CommandActions", "Go to Position…\tCtrl+G")}}};
+const Menu kTourMenu{QT_TRANSLATE_NOOP("CommandActions", "Tour"),
+                     {{kNewTour, QT_TRANSLATE_NOOP("CommandActions", "New Tour")},
+                      {kSaveTour, QT_TRANSLATE_NOOP("CommandActions", "Save Tour")},
+                      {kClearTour, QT_TRANSLATE_NOOP("CommandActions", "Clear Tour")},
+                      {kTourDistances, QT_TRANSLATE_NOOP("CommandActions", "Tour Distances")},
                       {0, nullptr},
-                      {kAppAbout, "&About Rovanta..."}}};
+                      {kImportGpx, QT_TRANSLATE_NOOP("CommandActions", "Import GPX…")},
+                      {kExportGpx, QT_TRANSLATE_NOOP("CommandActions", "Export GPX…")},
+                      {kExportKml, QT_TRANSLATE_NOOP("CommandActions", "Export KML…")},
+                      {kExportCsv, QT_TRANSLATE_NOOP("CommandActions", "Export CSV…")}}};
+const Menu kHelpMenu{QT_TRANSLATE_NOOP("CommandActions", "&Help"),
+                     {{kHelpTopics, QT_TRANSLATE_NOOP("CommandActions", "&Help Topics")},
+                      {kGermanHelp, QT_TRANSLATE_NOOP("CommandActions", "Deutsche Hilfe")},
+                      {kEnglishHelp, QT_TRANSLATE_NOOP("CommandActions", "English Help")},
+                      {0, nullptr},
+                      {kAppAbout, QT_TRANSLATE_NOOP("CommandActions", "&About Rovanta...")}}};
 
 // The toolbar in its order; 0 is the separator.
 constexpr int kToolbar[] = {kManager,  kNewTour, kTourDistances, kSaveTour,   kClearTour,
@@ -100,13 +105,13 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
 {
     QMenuBar* bar = window.menuBar();
     const auto addMenu = [&](const Menu& menu) {
-        QMenu* popup = bar->addMenu(QString::fromUtf8(menu.title));
+        QMenu* popup = bar->addMenu(QCoreApplication::translate("CommandActions", menu.title));
         for (const MenuItem& item : menu.items) {
             if (item.id == 0) {
                 popup->addSeparator();
                 continue;
             }
-            QAction* action = makeAction(item.id, QString::fromUtf8(item.text), popup);
+            QAction* action = makeAction(item.id, QCoreApplication::translate("CommandActions", item.text), popup);
             // The shortcut is part of the text after the tab; setting it
             // too makes the key work while the menu shows the text as is.
             action->setShortcut(shortcutOf(item.id));
@@ -119,7 +124,7 @@ void CommandActions::install(QMainWindow& window, QToolBar& toolBar)
     addMenu(kEditMenu);
     addMenu(kViewMenu);
     addMenu(kTourMenu);
-    QAction* manager = makeAction(kManager, QStringLiteral("Manager"), bar);
+    QAction* manager = makeAction(kManager, QCoreApplication::translate("CommandActions", "Manager"), bar);
     bar->addAction(manager);
     menu_[kManager] = manager;
     addMenu(kHelpMenu);

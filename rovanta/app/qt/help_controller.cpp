@@ -3,6 +3,7 @@
 #include "app/qt/command_actions.h"
 #include "common/file_names.h"
 #include "common/qt/display.h"
+#include "common/qt/translations.h"
 #include "help/help_files.h"
 #include "help/qt/help_requests.h"
 #include "help/qt/help_window.h"
@@ -20,12 +21,14 @@
 namespace rovanta {
 namespace {
 
-/// The help files live beside the program, wherever it is started from.
+/// The help files live beside the program (a build) or in the data folder
+/// of its prefix (installed), wherever it is started from.
 HelpPlaces programPlaces()
 {
     const QFileInfo program(QCoreApplication::applicationFilePath());
     HelpPlaces places;
     places.folders.push_back(toFsPath(fileSystemPath(program.absolutePath())));
+    places.folders.push_back(toFsPath(fileSystemPath(dataFolder())));
     places.defaultPath =
         fileSystemPath(program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".chm"));
     return places;
@@ -35,8 +38,11 @@ HelpPlaces programPlaces()
 
 HelpController::HelpController(SettingsAccess& settings, CommandActions& commands, QWidget& frame)
     : QObject(&frame), commands_(commands), frame_(frame),
-      files_(std::make_unique<HelpFiles>(settings, programPlaces())), requests_(new HelpRequests(this))
+      files_(
+          std::make_unique<HelpFiles>(settings, programPlaces(), germanInterface() ? help::kGerman : help::kEnglish)),
+      requests_(new HelpRequests(this))
 {
+    qCDebug(startLog) << "help file:" << displayText(files_->appHelpPath());
     connect(requests_, &HelpRequests::helpRequested, this, &HelpController::showHelp);
 
     auto* languages = new QActionGroup(this);
@@ -104,7 +110,7 @@ void HelpController::selectHelpLanguage(int language)
 // requests would open.
 void HelpController::noticeMissingFile()
 {
-    emit notice(displayText(strings::kHelpFileNotFound).arg(displayText(files_->helpFilePath())));
+    emit notice(displayText(strings::tr(strings::kHelpFileNotFound)).arg(displayText(files_->helpFilePath())));
 }
 
 void HelpController::markLanguage()

@@ -1,6 +1,7 @@
+#include "app/command_line.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/rovanta_app.h"
-#include "app/command_line.h"
+#include "common/version.h"
 #include "view/qt/rovanta_view.h"
 
 #include <QTimer>
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (early.version) {
-        std::cout << "Rovanta " << ROVANTA_VERSION << '\n';
+        std::cout << "Rovanta " << rovanta::kVersion << '\n';
         return 0;
     }
     rovanta::CRovantaApp app(argc, argv);

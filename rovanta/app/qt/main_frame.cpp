@@ -3,12 +3,12 @@
 #include "app/qt/command_actions.h"
 #include "app/qt/help_controller.h"
 #include "app/qt/lock_keys.h"
+#include "app/qt/recent_menu.h"
 #include "app/rovanta_doc.h"
 #include "common/qt/display.h"
 #include "common/qt/icons.h"
 #include "dialogs/qt/about_dialog.h"
 #include "editing/qt/file_drop.h"
-#include "app/qt/recent_menu.h"
 #include "resources/command_ids.h"
 #include "resources/help_ids.h"
 #include "resources/string_table.h"
@@ -26,10 +26,10 @@ namespace rovanta {
 CMainFrame::CMainFrame(SettingsAccess& settings, QWidget* parent)
     : QMainWindow(parent), commands_(new CommandActions(this)), doc_(std::make_unique<CRovantaDoc>())
 {
-    setWindowTitle(displayText(strings::loadString(strings::kAppTitle)));
+    setWindowTitle(displayText(strings::text(strings::kAppTitle)));
     setWindowIcon(icons::program());
 
-    toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBar_ = new QToolBar(tr("Toolbar"), this);
     toolBar_->setObjectName(QStringLiteral("standardToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(true);
@@ -92,7 +92,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 void CMainFrame::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
-    idle_ = new QLabel(displayText(strings::loadString(strings::kIdleMessage)), bar);
+    idle_ = new QLabel(displayText(strings::text(strings::kIdleMessage)), bar);
     bar->addWidget(idle_, 1);
     for (QLabel** pane : {&position_, &utm_, &scale_}) {
         *pane = new QLabel(bar);

@@ -1,9 +1,10 @@
 #include "app/qt/recent_menu.h"
 
-#include "resources/command_ids.h"
 #include "app/qt/command_actions.h"
+#include "resources/command_ids.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 
@@ -13,7 +14,7 @@ RecentMenu::RecentMenu(CommandActions& commands) : QObject(&commands), commands_
 {
     QAction* open = commands.menuAction(commands::kOpenTour);
     auto* file = qobject_cast<QMenu*>(open->parent());
-    menu_ = new QMenu(QStringLiteral("Recent Tours"), file);
+    menu_ = new QMenu(QCoreApplication::translate("CommandActions", "Recent Tours"), file);
     const QList<QAction*> items = file->actions();
     const qsizetype after = items.indexOf(open) + 1;
     file->insertMenu(after < items.size() ? items[after] : nullptr, menu_);

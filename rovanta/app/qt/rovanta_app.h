@@ -29,6 +29,9 @@ public:
     CMainFrame* mainFrame() const { return frame_.get(); }
 
 private:
+    /// With no folder registered yet, offers the installed sample maps.
+    void offerSampleMaps();
+
     std::unique_ptr<QtSettingsAccess> settings_;
     std::unique_ptr<MessageDialog> message_;
     std::unique_ptr<DialogRenamePrompt> rename_;

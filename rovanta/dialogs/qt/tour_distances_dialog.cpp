@@ -23,14 +23,19 @@ struct Column {
     int width;
 };
 
-constexpr std::array kDegreeColumns{Column{"Point", 50}, Column{"km", 70}, Column{"Longitude", 130},
-                                    Column{"Latitude", 130}};
-constexpr std::array kUtmColumns{Column{"Point", 50}, Column{"km", 70}, Column{"Easting", 100}, Column{"Northing", 100},
-                                 Column{"Zone", 60}};
+constexpr std::array kDegreeColumns{Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Point"), 50},
+                                    Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "km"), 70},
+                                    Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Longitude"), 130},
+                                    Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Latitude"), 130}};
+constexpr std::array kUtmColumns{Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Point"), 50},
+                                 Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "km"), 70},
+                                 Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Easting"), 100},
+                                 Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Northing"), 100},
+                                 Column{QT_TRANSLATE_NOOP("TourDistancesDialog", "Zone"), 60}};
 
 QString captionFor(const cl_Tour& tour)
 {
-    return QStringLiteral("Distances for Tour: ") + displayText(tour.name());
+    return TourDistancesDialog::tr("Distances for Tour: ") + displayText(tour.name());
 }
 
 // The printout's face names go to the font lookup as they are. Where no
@@ -70,7 +75,7 @@ TourDistancesDialog::TourDistancesDialog(TourRecord tour, QWidget* view)
     connect(ui_->remarksButton, &QPushButton::clicked, this, &TourDistancesDialog::editRemarks);
     connect(ui_->printButton, &QPushButton::clicked, this, &TourDistancesDialog::printRequested);
     for (const bool csv : {false, true}) {
-        auto* button = new QPushButton(csv ? QStringLiteral("Export CSV…") : QStringLiteral("Export KML…"), this);
+        auto* button = new QPushButton(csv ? tr("Export CSV…") : tr("Export KML…"), this);
         button->setObjectName(csv ? QStringLiteral("exportCsvButton") : QStringLiteral("exportKmlButton"));
         button->setAutoDefault(false);
         ui_->buttonLayout->insertWidget(ui_->buttonLayout->indexOf(ui_->printButton) + 1, button);
@@ -140,7 +145,8 @@ void TourDistancesDialog::rebuildColumns()
     list->setColumnCount(static_cast<int>(columns.size()));
     QTreeWidgetItem* header = list->headerItem();
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-        header->setText(i, QString::fromLatin1(columns[static_cast<std::size_t>(i)].heading));
+        header->setText(
+            i, QCoreApplication::translate("TourDistancesDialog", columns[static_cast<std::size_t>(i)].heading));
         header->setTextAlignment(i, Qt::AlignCenter);
         list->setColumnWidth(i, columns[static_cast<std::size_t>(i)].width);
     }

@@ -17,13 +17,13 @@ QString kindText(GeoPathKind kind)
 {
     switch (kind) {
     case GeoPathKind::route:
-        return QStringLiteral("Route");
+        return ImportDialog::tr("Route");
     case GeoPathKind::track:
-        return QStringLiteral("Track");
+        return ImportDialog::tr("Track");
     case GeoPathKind::waypoints:
         break;
     }
-    return QStringLiteral("Waypoints");
+    return ImportDialog::tr("Waypoints");
 }
 
 } // namespace
@@ -31,13 +31,11 @@ QString kindText(GeoPathKind kind)
 ImportDialog::ImportDialog(const std::string& file, const GpxContent& content, QWidget* parent)
     : QDialog(parent), content_(content)
 {
-    setWindowTitle(QStringLiteral("Import GPX - %1").arg(QFileInfo(QString::fromStdString(file)).fileName()));
+    setWindowTitle(tr("Import GPX - %1").arg(QFileInfo(QString::fromStdString(file)).fileName()));
     paths_ = new QListWidget(this);
     for (const GpxCandidate& candidate : gpxCandidates(content)) {
-        const QString name =
-            candidate.name.empty() ? QStringLiteral("(no name)") : QString::fromStdString(candidate.name);
-        paths_->addItem(
-            QStringLiteral("%1: %2, %3 points").arg(kindText(candidate.kind), name).arg(candidate.pointCount));
+        const QString name = candidate.name.empty() ? tr("(no name)") : QString::fromStdString(candidate.name);
+        paths_->addItem(tr("%1: %2, %3 points").arg(kindText(candidate.kind), name).arg(candidate.pointCount));
     }
     paths_->setCurrentRow(0);
     tolerance_ = new QDoubleSpinBox(this);
@@ -49,8 +47,8 @@ ImportDialog::ImportDialog(const std::string& file, const GpxContent& content, Q
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Tolerance:"), tolerance_);
-    form->addRow(QStringLiteral("Points in the tour:"), count_);
+    form->addRow(tr("Tolerance:"), tolerance_);
+    form->addRow(tr("Points in the tour:"), count_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(paths_);
     layout->addLayout(form);

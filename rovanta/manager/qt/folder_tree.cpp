@@ -4,6 +4,7 @@
 #include "common/qt/display.h"
 #include "common/qt/icons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -146,7 +147,7 @@ void FolderTree::build(const std::string& lastSelected)
 {
     openItem_ = nullptr;
     tree_.clear();
-    auto* top = new QTreeWidgetItem(&tree_, {QStringLiteral("Arbeitsplatz")});
+    auto* top = new QTreeWidgetItem(&tree_, {QCoreApplication::translate("FolderTree", "My Computer")});
     top->setIcon(0, icons::drive());
     const QFileInfoList drives = QDir::drives();
     for (const QFileInfo& drive : drives)

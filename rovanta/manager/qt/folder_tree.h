@@ -1,6 +1,7 @@
-// Fills a tree widget with the machine's folders: the root "Arbeitsplatz",
-// the drives (and the home folder), and subfolders listed one level ahead
-// of what is open, so that folders with subfolders show an expand button.
+// Fills a tree widget with the machine's folders: the root ("My Computer",
+// "Arbeitsplatz" in German), the drives (and the home folder), and subfolders
+// listed one level ahead of what is open, so that folders with subfolders
+// show an expand button.
 // Paths are kept as the file system's bytes; names become text only to be shown.
 #pragma once
 
@@ -37,7 +38,7 @@ public:
     /// the closed one again; `item` may be null.
     void markSelected(QTreeWidgetItem* item);
 
-    /// The root item "Arbeitsplatz".
+    /// The root item, "My Computer" in the interface's language.
     QTreeWidgetItem* root() const;
 
 private:

@@ -28,15 +28,14 @@ ListPageWidget::ListPageWidget(ListPage& page, QAbstractItemView::SelectionMode 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);
 
-    const std::pair<int, const char*> commands[] = {{commands::kShow, "Show"},
-                                                    {commands::kRename, "Rename"},
-                                                    {commands::kDelete, "Delete"},
-                                                    {commands::kProperties, "Properties"}};
+    const std::pair<int, const char*> commands[] = {{commands::kShow, QT_TR_NOOP("Show")},
+                                                    {commands::kRename, QT_TR_NOOP("Rename")},
+                                                    {commands::kDelete, QT_TR_NOOP("Delete")},
+                                                    {commands::kProperties, QT_TR_NOOP("Properties")}};
     for (const auto& [id, text] : commands)
-        popup_->addAction(QString::fromLatin1(text))->setProperty(commands::kIdProperty, id);
+        popup_->addAction(tr(text))->setProperty(commands::kIdProperty, id);
     if (page_.exportsGpx())
-        popup_->addAction(QStringLiteral("Export GPX\u2026"))
-            ->setProperty(commands::kIdProperty, commands::kExportTourGpx);
+        popup_->addAction(tr("Export GPX\u2026"))->setProperty(commands::kIdProperty, commands::kExportTourGpx);
 
     connect(list_, &QListWidget::clicked, this, [this](const QModelIndex& index) { clicked(index.row()); });
     connect(list_, &QListWidget::customContextMenuRequested, this, &ListPageWidget::openPopup);

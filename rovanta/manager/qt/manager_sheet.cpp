@@ -14,24 +14,24 @@ namespace rovanta {
 
 ManagerSheet::ManagerSheet(cl_Manager& manager, QWidget* parent) : QDialog(parent), manager_(manager)
 {
-    setWindowTitle(QStringLiteral("Manager"));
+    setWindowTitle(tr("Manager"));
     setModal(true);
 
     tabs_ = new QTabWidget(this);
     maps_ = new ListPageWidget(manager_.mapList(), QAbstractItemView::SingleSelection);
     tours_ = new ListPageWidget(manager_.tourList(), QAbstractItemView::ExtendedSelection);
     folders_ = new FolderPageWidget(manager_.folderPage());
-    tabs_->addTab(maps_, QStringLiteral("Maps"));
-    tabs_->addTab(tours_, QStringLiteral("Tours"));
-    tabs_->addTab(folders_, QStringLiteral("Map/Tour Folder"));
+    tabs_->addTab(maps_, tr("Maps"));
+    tabs_->addTab(tours_, tr("Tours"));
+    tabs_->addTab(folders_, tr("Map/Tour Folder"));
     maps_->setProperty(help::kContextProperty, help::resourceContext(help::kMapsPage));
     tours_->setProperty(help::kContextProperty, help::resourceContext(help::kToursPage));
     folders_->setProperty(help::kContextProperty, help::resourceContext(help::kFoldersPage));
     // F1 on the sheet's own buttons asks about the page on show.
     setProperty(help::kContextProperty, maps_->property(help::kContextProperty));
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    ok_ = new QPushButton(tr("OK"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     // Where a standard Apply button would be; the pages set its caption.
     action_ = new QPushButton(this);
     action_->setProperty(commands::kIdProperty, commands::kAction);
@@ -133,7 +133,7 @@ void ManagerSheet::runAction()
 void ManagerSheet::showActionButton()
 {
     const ActionButton& button = manager_.actionButton();
-    action_->setText(QString::fromStdString(button.caption));
+    action_->setText(tr(button.caption.c_str()));
     action_->setEnabled(button.enabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/qt/display.h"
 #include "dialogs/qt/tour_distances_dialog.h"
+#include "editing/qt/import_dialog.h"
 #include "editing/qt/mouse_adapter.h"
 #include "manager/qt/manager_sheet.h"
 #include "navigation/go_to_position.h"
@@ -9,7 +10,6 @@
 #include "navigation/qt/grid_painter.h"
 #include "navigation/view_settings.h"
 #include "ports/message.h"
-#include "editing/qt/import_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/qt/bitmap_painter.h"
@@ -44,18 +44,18 @@ constexpr int kPrintResolution = 600;
 // Why the view stays blank; nothing when the bitmap is shown.
 QString bitmapNotice(BmpFault fault, const std::string& path)
 {
-    std::string_view text;
+    std::string text;
     switch (fault) {
     case BmpFault::kNone:
         return {};
     case BmpFault::kMissing:
-        text = strings::kBitmapNotFound;
+        text = strings::tr(strings::kBitmapNotFound);
         break;
     case BmpFault::kUnsupported:
-        text = strings::kBitmapNotSupported;
+        text = strings::tr(strings::kBitmapNotSupported);
         break;
     case BmpFault::kUnreadable:
-        text = strings::kBitmapUnreadable;
+        text = strings::tr(strings::kBitmapUnreadable);
         break;
     }
     return displayText(text).arg(QDir::toNativeSeparators(displayText(path)));
@@ -382,7 +382,7 @@ void CRovantaView::printDistances()
         return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(std::string(strings::kPrintingNotPossible), kMessageOk);
+        showMessage(strings::tr(strings::kPrintingNotPossible), kMessageOk);
         return;
     }
     distances_->printTable(painter);

@@ -21,10 +21,14 @@ struct PopupItem {
 };
 
 constexpr PopupItem kItems[] = {
-    {kAddPointCenter, "Add Point Center"},   {kInsertBeforeThis, "Insert Before This"},
-    {kMoveThisPoint, "Move This Point"},     {kDeleteThisPoint, "Delete This Point"},
-    {kDeleteLastPoint, "Delete Last Point"}, {kZoomInHere, "Zoom In Here"},
-    {kZoomOutHere, "Zoom Out Here"},         {kNextMap, "Next Map"},
+    {kAddPointCenter, QT_TRANSLATE_NOOP("ViewPopup", "Add Point Center")},
+    {kInsertBeforeThis, QT_TRANSLATE_NOOP("ViewPopup", "Insert Before This")},
+    {kMoveThisPoint, QT_TRANSLATE_NOOP("ViewPopup", "Move This Point")},
+    {kDeleteThisPoint, QT_TRANSLATE_NOOP("ViewPopup", "Delete This Point")},
+    {kDeleteLastPoint, QT_TRANSLATE_NOOP("ViewPopup", "Delete Last Point")},
+    {kZoomInHere, QT_TRANSLATE_NOOP("ViewPopup", "Zoom In Here")},
+    {kZoomOutHere, QT_TRANSLATE_NOOP("ViewPopup", "Zoom Out Here")},
+    {kNextMap, QT_TRANSLATE_NOOP("ViewPopup", "Next Map")},
 };
 
 } // namespace
@@ -32,7 +36,7 @@ constexpr PopupItem kItems[] = {
 ViewPopup::ViewPopup(MenuStates& mainMenus, QWidget* owner) : mainMenus_(mainMenus), menu_(new QMenu(owner))
 {
     for (const PopupItem& item : kItems) {
-        QAction* action = menu_->addAction(QString::fromUtf8(item.text));
+        QAction* action = menu_->addAction(QCoreApplication::translate("ViewPopup", item.text));
         action->setProperty(kIdProperty, item.id);
         action->setStatusTip(displayText(strings::commandPrompt(item.id)));
         items_[item.id] = action;
