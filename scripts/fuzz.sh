@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all=(cal_file cal_rename bmp_header text_file tour_load tour_recovery
-     help_sitemap help_archive ini_values manager_settings gpx position_parse
+     help_sitemap help_archive ini_values manager_settings gpx position_parse raster_map
      map_bitmap)
 target=${1:-all}
 seconds=${2:-600}

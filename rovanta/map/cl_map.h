@@ -39,9 +39,6 @@ public:
     /// (empty, or its first non-blank line starts with no key).
     [[nodiscard]] bool loadCalFile(const std::string& path, std::string& name);
 
-    /// Replaces every "NAME:" line of the calibration file at `path` (one is
-    /// added after a "TYPE:" line, or first, if there is none) and keeps
-    /// every other line and its line end. The file is replaced atomically.
     /// Reads a raster that carries its own georeference (a GeoTIFF, an
     /// image with a world file, another program's calibration such as an
     /// OziExplorer ".map"). The map's file is then the raster (or the
@@ -57,6 +54,9 @@ public:
     /// georeference.
     bool isCalibrated() const { return !crs_; }
 
+    /// Replaces every "NAME:" line of the calibration file at `path` (one is
+    /// added after a "TYPE:" line, or first, if there is none) and keeps
+    /// every other line and its line end. The file is replaced atomically.
     [[nodiscard]] static bool renameCalFile(const std::string& path, const std::string& newName);
 
     /// Derives scale, rotation, zone and corners from the two reference
