@@ -139,9 +139,9 @@ std::optional<MosaicSheet> placed(const cl_Map& current, const MapRecord& map, c
     const double h = size.y;
     sheet.outline = {(*toCurrent)({0, 0}), (*toCurrent)({w, 0}), (*toCurrent)({w, h}), (*toCurrent)({0, h})};
     const auto [left, right] =
-        std::ranges::minmax({sheet.outline[0].x, sheet.outline[1].x, sheet.outline[2].x, sheet.outline[3].x});
+        std::minmax({sheet.outline[0].x, sheet.outline[1].x, sheet.outline[2].x, sheet.outline[3].x});
     const auto [bottom, top] =
-        std::ranges::minmax({sheet.outline[0].y, sheet.outline[1].y, sheet.outline[2].y, sheet.outline[3].y});
+        std::minmax({sheet.outline[0].y, sheet.outline[1].y, sheet.outline[2].y, sheet.outline[3].y});
     if (right < window.left || left > window.right || top < window.bottom || bottom > window.top)
         return std::nullopt;
     return sheet;
