@@ -220,41 +220,27 @@ INSTANTIATE_TEST_SUITE_P(CalFile, ReferencePointLine, testing::Values(
     [](const testing::TestParamInfo<ReferenceRow>& info) { return std::string(info.param.name); });
 // clang-format on
 
-// Renaming keeps the file as it was apart from the name lines.
+// Only the name lines change: every other byte stays, line ends included. A
+// linked file is rewritten at its target, and a file name of 250 bytes leaves
+// no room for a longer temporary name.
 TEST(CalRename, ReplacesNameLinesOnly)
 {
-    TempFolder dir;
-    const std::string longFile =
-        deg("TYPE: RASTERMAP\r\nNAME: Old\r\nDATE: 2001\r\nVISIBLE: YES\r\n"
-            "REFERENCE_POINT: (0,0) (9~0'O, 53~0'N)\r\nREFERENCE_POINT: (9,9) (9~1'O, 53~1'N)\r\n"
-            "REFERENCE_TYPE: BILINEAR_GEOGRAPHIC\r\nHEIGHTDIFF: 0\r\nPROJECTION: UTM\r\n"
-            "ELLIPSOID: WGS84\r\nFILENAME: a.bmp\r\nNAME: Older\r\n");
-    const std::string path = dir.write("long.cal", longFile);
-
-    ASSERT_TRUE(cl_Map::renameCalFile(path, "K\xC3\xBCste"));
-    std::string expected = longFile;
-    expected.replace(expected.find("NAME: Old\r"), 9, "NAME:       K\xC3\xBCste");
-    expected.replace(expected.find("NAME: Older"), 11, "NAME:       K\xC3\xBCste");
-    EXPECT_EQ(readBytes(path), expected);
-
-    ScriptedAnswerer answerer;
-    cl_Map map;
-    std::string name;
-    ASSERT_TRUE(map.loadCalFile(path, name));
-    EXPECT_EQ(name, "K\xC3\xBCste");
-    EXPECT_TRUE(answerer.shown.empty()) << "no empty lines were added";
-}
-
-// Only the name line changes: every other byte stays, line ends included.
-TEST(CalRename, KeepsUntouchedBytes)
-{
     using namespace std::string_literals;
+    const std::string many = deg("TYPE: RASTERMAP\r\nNAME: Old\r\nDATE: 2001\r\nVISIBLE: YES\r\n"
+                                 "REFERENCE_POINT: (0,0) (9~0'O, 53~0'N)\r\nREFERENCE_TYPE: BILINEAR_GEOGRAPHIC\r\n"
+                                 "FILENAME: a.bmp\r\nNAME: Older\r\n");
+    std::string manyAfter = many;
+    manyAfter.replace(manyAfter.find("NAME: Old\r"), 9, "NAME:       K\xC3\xBCste");
+    manyAfter.replace(manyAfter.find("NAME: Older"), 11, "NAME:       K\xC3\xBCste");
     const struct {
         const char* name;
         std::string before;
         std::string newName;
         std::string after;
+        std::string file = "map.cal";
+        bool linked = false;
     } cases[] = {
+        {"every name line", many, "K\xC3\xBCste", manyAfter},
         {"added after TYPE", "TYPE: RASTERMAP\nFILENAME: a.bmp", "New",
          "TYPE: RASTERMAP\nNAME:       New\nFILENAME: a.bmp"},
         {"added first", "FILENAME: a.bmp\r\n", "New", "NAME:       New\r\nFILENAME: a.bmp\r\n"},
@@ -265,38 +251,19 @@ TEST(CalRename, KeepsUntouchedBytes)
         {"byte order mark", "\xEF\xBB\xBFTYPE: RASTERMAP\r\nNAME: Old\r\n", "New",
          "\xEF\xBB\xBFTYPE: RASTERMAP\r\nNAME:       New\r\n"},
         {"control characters", "NAME: Old\n", "N\0e\x01w\r\n\t\x7F"s, "NAME:       New\n"},
+        {"linked", "NAME: Old\n", "New", "NAME:       New\n", "link.cal", true},
+        {"250-byte name", "NAME: Old\n", "New", "NAME:       New\n", std::string(246, 'a') + ".cal"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder dir;
-        const std::string path = dir.write("map.cal", c.before);
-        ASSERT_TRUE(cl_Map::renameCalFile(path, c.newName));
-        EXPECT_EQ(readBytes(path), c.after);
-    }
-}
-
-// A linked file is rewritten at its target, and a file name of 250 bytes
-// leaves no room for a longer temporary name.
-TEST(CalRename, WritesThroughLinksAndUnderLongNames)
-{
-    const struct {
-        const char* name;
-        std::string file;
-        bool linked;
-    } cases[] = {
-        {"linked", "link.cal", true},
-        {"250-byte name", std::string(246, 'a') + ".cal", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder dir;
-        const std::string real = dir.write(c.linked ? "real.cal" : c.file, "NAME: Old\n");
+        const std::string real = dir.write(c.linked ? "real.cal" : c.file, c.before);
         if (c.linked)
             std::filesystem::create_symlink("real.cal", dir.path() / c.file);
         ScriptedAnswerer answerer;
 
-        ASSERT_TRUE(cl_Map::renameCalFile(dir.file(c.file), "New"));
-        EXPECT_EQ(readBytes(real), "NAME:       New\n");
+        ASSERT_TRUE(cl_Map::renameCalFile(dir.file(c.file), c.newName));
+        EXPECT_EQ(readBytes(real), c.after);
         EXPECT_EQ(std::filesystem::is_symlink(dir.path() / c.file), c.linked);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), c.linked ? 2 : 1);
         EXPECT_TRUE(answerer.shown.empty());

@@ -22,6 +22,7 @@ TEST(Message, StringResourcesAndLiteralsReachTheAnswerer)
     EXPECT_EQ(answerer.shown[1].text, "The File allready exists! Continue?");
     EXPECT_EQ(answerer.shown[2].text, "Keyword  not found!") << "%1 becomes nothing";
     EXPECT_EQ(answerer.shown[3].text, "No selected Map found!");
+    EXPECT_EQ(strings::loadString(1), "") << "an unknown id has no text";
 }
 
 TEST(Message, WithoutAnAnswererNothingIsConfirmed)
@@ -38,16 +39,6 @@ TEST(Message, WithoutAnAnswererNothingIsConfirmed)
         showMessage("to outer", kMessageOk);
         EXPECT_EQ(outer.shown.size(), 1u);
     }
-}
-
-TEST(Message, StringTableTexts)
-{
-    EXPECT_EQ(strings::loadString(61205),
-              "You will delete the Map Name %1 from the Maps List (the Map and the Cal-File will not be deleted)! "
-              "Continue?");
-    EXPECT_EQ(strings::loadString(61206),
-              "You will delete the Tour Name %1 from the Tour List (not the Tur-File itself)! Continue?");
-    EXPECT_EQ(strings::loadString(1), "");
 }
 
 } // namespace

@@ -1,11 +1,9 @@
 // The help window on the program's own compiled help files: contents, index,
 // links inside the file, history, and topics that cannot be shown.
-#include "damaged_help.h"
 #include "help/chm_archive.h"
 #include "help/help_contents.h"
 #include "help/qt/help_browser.h"
 #include "help/qt/help_window.h"
-#include "temp_folder.h"
 
 #include <QtTest>
 
@@ -19,8 +17,6 @@
 #include <QTreeWidgetItemIterator>
 
 using namespace rovanta;
-
-Q_DECLARE_METATYPE(rovanta::test::HelpDamage)
 
 namespace {
 
@@ -97,8 +93,6 @@ private slots:
     void contentsAndIndexShowTheirPages();
     void loadsImagesAndStyleSheetsFromTheFile();
     void unreadableFilesShowNothing();
-    void damagedFilesShowNothing_data();
-    void damagedFilesShowNothing();
     void anotherFileReplacesContentsAndHistory();
     void missingPagesAndExternalLinksDoNotLeaveTheFile();
     void decodesPagesByTheirCharset_data();
@@ -238,27 +232,6 @@ void HelpWindowTest::unreadableFilesShowNothing()
     window.displayTopic("missing.chm::/HTML/Eng/index.htm");
     QVERIFY(!window.isVisible());
     QCOMPARE(window.currentPage(), QString("/HTML/Eng/Maps.htm"));
-}
-
-void HelpWindowTest::damagedFilesShowNothing_data()
-{
-    QTest::addColumn<test::HelpDamage>("damage");
-    QTest::newRow("window size zero") << test::HelpDamage::WindowSizeZero;
-    QTest::newRow("windows per reset zero") << test::HelpDamage::WindowsPerResetZero;
-    QTest::newRow("directory loop") << test::HelpDamage::DirectoryLoop;
-}
-
-// chmlib would kill or hang the program on each of them.
-void HelpWindowTest::damagedFilesShowNothing()
-{
-    QFETCH(test::HelpDamage, damage);
-    test::TempFolder folder;
-    const std::string file = folder.write("damaged.chm", test::damageHelpFile(test::readBytes(kEnglish), damage));
-    HelpWindow window(&owner_);
-    window.displayTopic(file + "::/HTML/Eng/Maps.htm");
-    QVERIFY(!window.isVisible());
-    QVERIFY(window.currentFile().isEmpty());
-    QCOMPARE(window.contents().topLevelItemCount(), 0);
 }
 
 void HelpWindowTest::anotherFileReplacesContentsAndHistory()

@@ -150,6 +150,9 @@ private slots:
         QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << kHelp;
         QTest::newRow("Shift+F1") << int(Qt::Key_F1) << int(Qt::ShiftModifier) << kContextHelp;
         QTest::newRow("Ctrl+N") << int(Qt::Key_N) << int(Qt::ControlModifier) << kFileNew;
+        // No document to open or save: 0 is no command.
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << int(Qt::ControlModifier) << 0;
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier) << 0;
     }
 
     void keysAndButtonsReachTheirCommands()
@@ -161,18 +164,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         QSignalSpy routed(frame_.get(), &CMainFrame::commandRouted);
         QTest::keyClick(frame_.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(routed.count(), 1);
-        QCOMPARE(routed.first().first().toInt(), command);
-    }
-
-    void openDocumentKeysAreNotOffered()
-    {
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
-        QSignalSpy routed(frame_.get(), &CMainFrame::commandRouted);
-        QTest::keyClick(frame_.get(), Qt::Key_O, Qt::ControlModifier);
-        QTest::keyClick(frame_.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(routed.count(), 0);
+        QCOMPARE(routed.count(), command ? 1 : 0);
+        if (command)
+            QCOMPARE(routed.first().first().toInt(), command);
     }
 
     void toolbarButtonsAndMenuItemsRoute()

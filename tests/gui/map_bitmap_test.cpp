@@ -217,12 +217,9 @@ private slots:
         QTest::addColumn<bool>("loads");
         const QByteArray rows(12 * 4, '\x40'); // 3 pixels of 3 bytes, padded to 12, in 4 rows
         QTest::addRow("missing") << false << QByteArray() << false;
-        QTest::addRow("empty") << true << QByteArray() << false;
-        QTest::addRow("not a bitmap") << true << QByteArray(100, 'x') << false;
         QTest::addRow("last row short") << true << bmpBytes(3, 4, 24, 0, {}, rows.chopped(1)) << false;
-        QTest::addRow("huge size claimed") << true << bmpBytes(0x7FFFFFFF, 0x7FFFFFFF, 24, 0, {}, rows) << false;
-        QTest::addRow("zero width") << true << bmpBytes(0, 4, 24, 0, {}, rows) << false;
-        // The same bytes whole, so the refusals above are the defects' doing.
+        // The same bytes whole, so the refusal above is the defect's doing;
+        // the header's own refusals are the header reader's tests.
         QTest::addRow("sound") << true << bmpBytes(3, 4, 24, 0, {}, rows) << true;
     }
 

@@ -272,26 +272,6 @@ private slots:
         QVERIFY(std::abs(middle.x - tour->getPoint(1)->pixel.x) <= 1);
     }
 
-    void saveCancelledKeepsTheTourAndItsMenus()
-    {
-        test::ScriptedSavePrompt prompt;
-        test::ScriptedAnswerer answerer;
-        trigger(kNewTour);
-        doubleClick({50, 60});
-        prompt.choices = {std::nullopt};
-        trigger(kSaveTour);
-        QVERIFY(view().currentTour());
-        QVERIFY(menus().isMenuEnabled(kSaveTour));
-        QVERIFY(!menus().isMenuEnabled(kNewTour));
-
-        prompt.choices = {dir_->file("Trip.TXT")};
-        trigger(kSaveTour);
-        QVERIFY(!view().currentTour());
-        QVERIFY(menus().isMenuEnabled(kNewTour));
-        QVERIFY(!menus().isMenuEnabled(kSaveTour));
-        QVERIFY(std::filesystem::exists(dir_->path() / "Trip.TXT"));
-    }
-
     void closingAsksAboutTheUnsavedTour()
     {
         test::ScriptedSavePrompt prompt;

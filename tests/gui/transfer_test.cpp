@@ -1,7 +1,6 @@
 // Tours in and out through the main window: Open Tour with its prompt,
 // Recent Tours, files dropped on the window, the GPX import and export, and
 // the program's command line.
-#include "app/command_line.h"
 #include "editing/qt/import_dialog.h"
 #include "app/qt/recent_menu.h"
 #include "map_files.h"
@@ -212,18 +211,6 @@ private slots:
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).startsWith(answer));
-    }
-
-    void commandLineFilesOpenInOrder()
-    {
-        const std::string cal = (dir_->path() / "West.cal").string();
-        const std::string tour = writeTour("Hike", {"53.03,9.15,0"});
-        const CommandLine line = parseCommandLine({"--", cal, tour});
-        QCOMPARE(line.files.size(), 2u);
-        for (const std::string& file : line.files)
-            QVERIFY(view().transfer().openFile(file));
-        QCOMPARE(view().currentTour()->name(), std::string("Hike"));
-        QCOMPARE(view().currentMap()->mapName(), std::string("East"));
     }
 
 private:
