@@ -102,6 +102,8 @@ PixelAffine mean(const PixelAffine& a, const PixelAffine& b)
 // cancels them.
 std::optional<PixelAffine> transformAt(const cl_Map& current, const cl_Map& sheet, const PixelBox& window)
 {
+    if (!neighbouringZones(current.utmZone(), sheet.utmZone()))
+        return std::nullopt;
     const PixelPoint centre{(window.left + window.right) / 2, (window.bottom + window.top) / 2};
     const PixelPoint half{std::max(kLeastHalfSpan, (window.right - window.left) / 2),
                           std::max(kLeastHalfSpan, (window.top - window.bottom) / 2)};

@@ -57,8 +57,8 @@ struct MosaicSheet {
 };
 
 /// Pixel of `current` → pixel of `sheet`, fitted around the centre of
-/// `window` (current-map pixels); nothing where the two georeferences do
-/// not meet in an affine way there.
+/// `window` (current-map pixels); nothing for sheets more than a zone
+/// apart or where the two georeferences do not meet in an affine way.
 [[nodiscard]] std::optional<PixelAffine> transformAt(const cl_Map& current, const cl_Map& sheet,
                                                      const PixelBox& window);
 

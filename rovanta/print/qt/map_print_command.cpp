@@ -35,14 +35,14 @@ std::optional<PrintSheet> sheetOf(const cl_Map& map, std::shared_ptr<const Sheet
     return PrintSheet{sheetFrame(map, bitmap->width(), bitmap->height()), bitmapPixels(std::move(bitmap))};
 }
 
-// A sheet of another zone, placed page by page; nothing when it stays clear
-// of the printed ground, so its pixels are not opened in vain.
+// A sheet of another zone, placed page by page; nothing when it cannot be
+// placed around the printed ground (zones apart), so its pixels are not
+// opened in vain.
 std::optional<PrintSheet> otherZoneSheet(const MapRecord& printMap, const MapRecord& other, const SheetFrame& frame,
                                          const GroundRect& extent)
 {
     const IPoint size = other->cornerPoint(1).pixel;
-    const std::optional<SheetFrame> around = frameAround(*other, size.x, size.y, *printMap, frame, extent);
-    if (size.x <= 0 || size.y <= 0 || !around || !around->bounds().intersects(extent))
+    if (size.x <= 0 || size.y <= 0 || !frameAround(*other, size.x, size.y, *printMap, frame, extent))
         return std::nullopt;
     std::optional<PrintSheet> sheet = sheetOf(*other, openSheetForReading(other->getBitmapPath()));
     if (sheet) {
