@@ -11,7 +11,8 @@ namespace {
 constexpr double kMetresPerInch = 0.0254;
 constexpr int kSignificantDigits = 3;
 constexpr int kWindowShare = 5;
-constexpr std::array kRoundLengths{50, 100, 200, 500, 1'000, 2'000, 5'000, 10'000, 20'000, 50'000, 100'000};
+constexpr std::array kRoundLengths{
+    kShortestRoundLength, 100, 200, 500, 1'000, 2'000, 5'000, 10'000, 20'000, 50'000, 100'000};
 
 std::string grouped(long long value)
 {
@@ -21,12 +22,21 @@ std::string grouped(long long value)
     return digits;
 }
 
+} // namespace
+
 std::string lengthLabel(int metres)
 {
     return metres < 1'000 ? std::to_string(metres) + " m" : std::to_string(metres / 1'000) + " km";
 }
 
-} // namespace
+std::optional<int> roundLength(double maxMetres)
+{
+    for (const int metres : kRoundLengths | std::views::reverse) {
+        if (metres <= maxMetres)
+            return metres;
+    }
+    return std::nullopt;
+}
 
 double metresPerScreenPixel(double metresPerPixel, double zoom)
 {
@@ -49,17 +59,21 @@ std::string scaleText(double denominator)
     return "1:" + grouped(std::llround(std::round(denominator / unit) * unit));
 }
 
+std::string exactScaleText(int denominator)
+{
+    return "1:" + grouped(denominator);
+}
+
 std::optional<ScaleBar> chooseScaleBar(double metresPerScreenPixel, int windowWidth)
 {
     if (!(metresPerScreenPixel > 0.0) || windowWidth <= 0)
         return std::nullopt;
     const double limit = static_cast<double>(windowWidth) / kWindowShare;
-    for (const int metres : kRoundLengths | std::views::reverse) {
-        const double pixels = metres / metresPerScreenPixel;
-        if (pixels <= limit)
-            return ScaleBar{metres, std::max(1, static_cast<int>(std::lround(pixels))), lengthLabel(metres)};
-    }
-    return std::nullopt;
+    const std::optional<int> metres = roundLength(limit * metresPerScreenPixel);
+    if (!metres)
+        return std::nullopt;
+    const double pixels = *metres / metresPerScreenPixel;
+    return ScaleBar{*metres, std::max(1, static_cast<int>(std::lround(pixels))), lengthLabel(*metres)};
 }
 
 } // namespace rovanta

@@ -20,6 +20,19 @@ double scaleDenominator(double metresPerPixel, double zoom, double dpi);
 /// space. Empty for 0.
 std::string scaleText(double denominator);
 
+/// "1:25 000": the denominator as it is, for paper, where the scale is
+/// exact.
+std::string exactScaleText(int denominator);
+
+inline constexpr int kShortestRoundLength = 50; ///< metres
+
+/// The longest round length from 50 m to 100 km that is at most
+/// `maxMetres`; nothing when even 50 m is longer.
+std::optional<int> roundLength(double maxMetres);
+
+/// "500 m", "2 km": a round length as the scale bar names it.
+std::string lengthLabel(int metres);
+
 struct ScaleBar {
     int metres = 0;
     int pixels = 0;

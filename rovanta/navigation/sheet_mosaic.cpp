@@ -94,12 +94,16 @@ PixelAffine mean(const PixelAffine& a, const PixelAffine& b)
             (a.yx + b.yx) / 2, (a.yy + b.yy) / 2, (a.dy + b.dy) / 2};
 }
 
-// Current-map pixel → sheet pixel at the window's centre. The georeference
-// truncates metres on the way, which shifts a fit by a metre or two toward
-// the south-west of the ground; fitted both ways, the two shifts point
-// opposite ways in either map's pixels, and their mean cancels them.
+} // namespace
+
+// The georeference truncates metres on the way, which shifts a fit by a
+// metre or two toward the south-west of the ground; fitted both ways, the
+// two shifts point opposite ways in either map's pixels, and their mean
+// cancels them.
 std::optional<PixelAffine> transformAt(const cl_Map& current, const cl_Map& sheet, const PixelBox& window)
 {
+    if (!neighbouringZones(current.utmZone(), sheet.utmZone()))
+        return std::nullopt;
     const PixelPoint centre{(window.left + window.right) / 2, (window.bottom + window.top) / 2};
     const PixelPoint half{std::max(kLeastHalfSpan, (window.right - window.left) / 2),
                           std::max(kLeastHalfSpan, (window.top - window.bottom) / 2)};
@@ -114,6 +118,8 @@ std::optional<PixelAffine> transformAt(const cl_Map& current, const cl_Map& shee
         return std::nullopt;
     return mean(*forward, *backwardInverted);
 }
+
+namespace {
 
 // The sheet placed around the window, or nothing when it stays clear of it.
 std::optional<MosaicSheet> placed(const cl_Map& current, const MapRecord& map, const PixelBox& window)

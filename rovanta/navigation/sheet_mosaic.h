@@ -56,6 +56,12 @@ struct MosaicSheet {
     std::array<PixelPoint, 4> outline;
 };
 
+/// Pixel of `current` → pixel of `sheet`, fitted around the centre of
+/// `window` (current-map pixels); nothing for sheets more than a zone
+/// apart or where the two georeferences do not meet in an affine way.
+[[nodiscard]] std::optional<PixelAffine> transformAt(const cl_Map& current, const cl_Map& sheet,
+                                                     const PixelBox& window);
+
 /// The checked sheets of `maps` (the current map itself and sheets without
 /// a bitmap size left out) whose outline's bounding box meets `window`, in
 /// the current map's pixels. In painting order: the sheet nearest the

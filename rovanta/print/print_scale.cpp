@@ -1,13 +1,13 @@
 #include "print/print_scale.h"
 
 #include "common/text_convert.h"
+#include "navigation/map_scale.h"
+#include "navigation/utm_grid.h"
 
 #include <cmath>
 
 namespace rovanta {
 namespace {
-
-constexpr double kMinGridMillimetres = 10.0;
 
 /// Drops ASCII spaces and the UTF-8 no-break spaces people paste from
 /// formatted numbers.
@@ -50,14 +50,6 @@ std::optional<int> parseScale(std::string_view text)
     return value;
 }
 
-std::string scaleText(int denominator)
-{
-    std::string digits = std::to_string(denominator);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), 1, ' ');
-    return "1:" + digits;
-}
-
 int sheetScale(double metresPerPixel)
 {
     const double dotMetres = kMillimetresPerInch / kSheetScanDpi / 1000.0;
@@ -69,21 +61,14 @@ double paperMillimetres(double metres, int denominator)
     return metres * 1000.0 / denominator;
 }
 
-PaperScaleBar choosePaperScaleBar(int denominator, double maxMillimetres)
+int paperScaleBarMetres(int denominator, double maxMillimetres)
 {
-    const double maxMetres = maxMillimetres * denominator / 1000.0;
-    double power = std::pow(10.0, std::floor(std::log10(maxMetres)));
-    double metres = power;
-    for (const double step : {5.0, 2.0, 1.0}) {
-        if (step * power <= maxMetres) {
-            metres = step * power;
-            break;
-        }
-    }
-    // Whole metres or kilometres: the lengths are round.
-    const std::string label = metres >= 1000.0 ? std::to_string(std::llround(metres / 1000.0)) + " km"
-                                               : std::to_string(std::llround(metres)) + " m";
-    return {metres, paperMillimetres(metres, denominator), label};
+    return roundLength(maxMillimetres * denominator / 1000.0).value_or(kShortestRoundLength);
+}
+
+double paperGridStep(int denominator)
+{
+    return utmGridStep(denominator / 1000.0, kPaperGridMinSpacing);
 }
 
 std::string footerText(const std::string& tourName, double kilometres, int denominator, const std::string& mapName)
@@ -92,16 +77,7 @@ std::string footerText(const std::string& tourName, double kilometres, int denom
     if (!tourName.empty()) {
         text = "Tour: " + tourName + "   Distance: " + formatFixed(kilometres, 0, 2) + " km   ";
     }
-    return text + "Scale " + scaleText(denominator) + "   Map: " + mapName;
-}
-
-double gridInterval(int denominator)
-{
-    for (const double metres : {1'000.0, 2'000.0, 5'000.0, 10'000.0, 20'000.0, 50'000.0}) {
-        if (paperMillimetres(metres, denominator) >= kMinGridMillimetres)
-            return metres;
-    }
-    return 100'000.0;
+    return text + "Scale " + exactScaleText(denominator) + "   Map: " + mapName;
 }
 
 } // namespace rovanta

@@ -1,12 +1,11 @@
 // The printout's scale: what the user types, the sheet's own scale, and
-// the scale bar and grid interval that go with it. Paper in millimetres,
+// the scale bar and grid step that go with it. Paper in millimetres,
 // ground in metres.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace rovanta {
 
@@ -24,9 +23,6 @@ inline constexpr double kMillimetresPerInch = 25.4;
 /// nothing for anything else or a denominator outside the accepted range.
 std::optional<int> parseScale(std::string_view text);
 
-/// "1:25 000": the denominator with a space between thousands.
-std::string scaleText(int denominator);
-
 /// The scale at which one pixel of a sheet of `metresPerPixel` prints as
 /// one dot at the scan resolution above, to the nearest whole number.
 int sheetScale(double metresPerPixel);
@@ -34,18 +30,17 @@ int sheetScale(double metresPerPixel);
 /// Paper millimetres of `metres` on the ground at 1:`denominator`.
 double paperMillimetres(double metres, int denominator);
 
-struct PaperScaleBar {
-    double metres = 0.0; ///< 1, 2 or 5 times a power of ten
-    double millimetres = 0.0;
-    std::string label; ///< "500 m", "1 km", "2.5 km" never: only round lengths
-};
+/// The scale bar's ground length, metres: the view's longest round length
+/// that fits into `maxMillimetres` of paper, or its shortest where none
+/// does, since a printout at a true scale always carries its bar.
+int paperScaleBarMetres(int denominator, double maxMillimetres);
 
-/// The longest round length that fits into `maxMillimetres` of paper.
-PaperScaleBar choosePaperScaleBar(int denominator, double maxMillimetres);
+/// Closest spacing of grid lines on paper, mm.
+inline constexpr double kPaperGridMinSpacing = 10.0;
 
-/// Metres between grid lines: 1 km while that is at least 10 mm on paper,
-/// else the first of 2, 5, 10, 20, 50 and 100 km that is.
-double gridInterval(int denominator);
+/// Metres between grid lines on paper: the view's grid steps, with
+/// millimetres for its device pixels.
+double paperGridStep(int denominator);
 
 /// The footer's left part: "Tour: Alps   Distance: 12.35 km   Scale
 /// 1:25 000   Map: Sample West"; an empty tour name leaves the tour out.

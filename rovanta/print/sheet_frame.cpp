@@ -1,5 +1,7 @@
 #include "print/sheet_frame.h"
 
+#include "navigation/sheet_mosaic.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -41,6 +43,42 @@ SheetFrame sheetFrame(const cl_Map& map, int width, int height)
     frame.sin = map.sinRotation();
     frame.zone = map.utmZone();
     frame.southern = map.centrePoint().latitude < 0.0;
+    frame.width = width;
+    frame.height = height;
+    return frame;
+}
+
+std::optional<SheetFrame> frameAround(const cl_Map& sheet, int width, int height, const cl_Map& printMap,
+                                      const SheetFrame& printFrame, const GroundRect& page)
+{
+    PixelBox window{1e300, 1e300, -1e300, -1e300};
+    for (const GroundPoint corner : {GroundPoint{page.west, page.south}, GroundPoint{page.east, page.south},
+                                     GroundPoint{page.west, page.north}, GroundPoint{page.east, page.north}}) {
+        const GroundPoint p = printFrame.toPixel(corner);
+        window = {std::min(window.left, p.east), std::min(window.bottom, p.north), std::max(window.right, p.east),
+                  std::max(window.top, p.north)};
+    }
+    const std::optional<PixelAffine> toSheet = transformAt(printMap, sheet, window);
+    const std::optional<PixelAffine> toPrintMap = toSheet ? toSheet->inverted() : std::nullopt;
+    if (!toPrintMap)
+        return std::nullopt;
+    const auto ground = [&](double x, double y) {
+        const PixelPoint p = (*toPrintMap)({x, y});
+        return printFrame.toGround(p.x, p.y);
+    };
+    const GroundPoint origin = ground(0.0, 0.0);
+    const GroundPoint alongX = ground(1.0, 0.0);
+    const GroundPoint alongY = ground(0.0, 1.0);
+    // The nearest similarity to the fitted affine: a conformal map has no
+    // shear, so what the fit has of it is noise.
+    const double scaledCos = ((alongX.east - origin.east) + (alongY.north - origin.north)) / 2.0;
+    const double scaledSin = ((alongX.north - origin.north) - (alongY.east - origin.east)) / 2.0;
+    SheetFrame frame = printFrame;
+    frame.east0 = origin.east;
+    frame.north0 = origin.north;
+    frame.scale = std::hypot(scaledCos, scaledSin);
+    frame.cos = scaledCos / frame.scale;
+    frame.sin = scaledSin / frame.scale;
     frame.width = width;
     frame.height = height;
     return frame;

@@ -33,6 +33,14 @@ struct SheetFrame {
 
 SheetFrame sheetFrame(const cl_Map& map, int width, int height);
 
+/// `sheet`, a sheet of another zone, as a frame on the ground of
+/// `printFrame` (the frame of `printMap`), fitted around `page`'s centre:
+/// the zones' grids turn and stretch against each other slowly enough
+/// that a page's width stays well below a metre off. Nothing where the
+/// two georeferences do not meet there.
+std::optional<SheetFrame> frameAround(const cl_Map& sheet, int width, int height, const cl_Map& printMap,
+                                      const SheetFrame& printFrame, const GroundRect& page);
+
 /// The point's UTM position in the frame's zone and hemisphere; nothing
 /// when it has none there (a neighbour zone's override does not reach).
 std::optional<GroundPoint> groundOf(const cl_RefPoint& point, const SheetFrame& frame);

@@ -1,4 +1,6 @@
 #include "georeference_maps.h"
+#include "map_files.h"
+#include "navigation/map_scale.h"
 #include "print/page_layout.h"
 #include "print/print_scale.h"
 #include "print/sheet_frame.h"
@@ -46,28 +48,29 @@ INSTANTIATE_TEST_SUITE_P(Print, ScaleTyped, testing::ValuesIn(kTypedScales),
 
 TEST(Print, ScaleTextsBarsAndGrid)
 {
-    EXPECT_EQ(scaleText(25000), "1:25 000");
-    EXPECT_EQ(scaleText(1000000), "1:1 000 000");
-    EXPECT_EQ(scaleText(500), "1:500");
+    EXPECT_EQ(exactScaleText(25000), "1:25 000");
+    EXPECT_EQ(exactScaleText(1000000), "1:1 000 000");
+    EXPECT_EQ(exactScaleText(500), "1:500");
     // 300 dpi: a dot is 25.4 / 300 = 0.08467 mm; 2.11667 m per pixel on it is 1:25 000.
     EXPECT_EQ(sheetScale(2.1166667), 25000);
 
-    struct Bar {
+    // Bar: the longest round length within maxMm. Grid: 1 km while at least
+    // 10 mm apart, 100 m once 1 km is 200 mm, else 10 km steps.
+    struct Row {
+        const char* name;
         int denominator;
-        double maxMm, metres, mm;
-        const char* label;
+        double maxMm;
+        int barMetres;
+        double gridMetres;
     };
-    for (const Bar& b : {Bar{25000, 60.0, 1000.0, 40.0, "1 km"}, Bar{10000, 60.0, 500.0, 50.0, "500 m"},
-                         Bar{50000, 60.0, 2000.0, 40.0, "2 km"}, Bar{100000, 45.0, 2000.0, 20.0, "2 km"}}) {
-        const PaperScaleBar bar = choosePaperScaleBar(b.denominator, b.maxMm);
-        EXPECT_EQ(bar.metres, b.metres) << b.denominator;
-        EXPECT_DOUBLE_EQ(bar.millimetres, b.mm) << b.denominator;
-        EXPECT_EQ(bar.label, b.label) << b.denominator;
+    for (const Row& r : {Row{"OneKmIs40Mm", 25000, 60.0, 1000, 1000.0}, Row{"TenThousand", 10000, 60.0, 500, 1000.0},
+                         Row{"FiftyThousand", 50000, 60.0, 2000, 1000.0},
+                         Row{"ShortBudget", 100000, 45.0, 2000, 1000.0}, // 1 km = 10 mm
+                         Row{"OneKmIs4Mm", 250000, 60.0, 10000, 10000.0}, Row{"OneKmIs200Mm", 5000, 60.0, 200, 100.0},
+                         Row{"NoLengthFitsTakesTheShortest", 500, 60.0, 50, 100.0}}) {
+        EXPECT_EQ(paperScaleBarMetres(r.denominator, r.maxMm), r.barMetres) << r.name;
+        EXPECT_EQ(paperGridStep(r.denominator), r.gridMetres) << r.name;
     }
-    // 1 km is 40 mm at 1:25 000, 10 mm at 1:100 000, 4 mm at 1:250 000 (so 5 km, 20 mm).
-    EXPECT_EQ(gridInterval(25000), 1000.0);
-    EXPECT_EQ(gridInterval(100000), 1000.0);
-    EXPECT_EQ(gridInterval(250000), 5000.0);
 }
 
 // A4 portrait, 10 mm printer margins and a 12 mm footer: 190 x 265 mm of
@@ -195,6 +198,46 @@ TEST(Print, TourPointsLandOnTheViewsPixels)
             EXPECT_NEAR(printed.east, point.pixel.x, 1.5) << turn << " degrees";
             EXPECT_NEAR(printed.north, point.pixel.y, 1.5) << turn << " degrees";
         }
+    }
+}
+
+// A sheet east of 12°E (zone 33) beside one west of it (zone 32): its
+// pixels, placed on zone 32's ground by the fit around the page, land where
+// the georeference puts them, within 3 m (0.12 mm at 1:25 000): the
+// expected side goes through whole metres twice, each truncated by up to 1 m.
+TEST(Print, SheetOfTheNextZoneLandsOnItsGround)
+{
+    test::TempFolder dir;
+    cl_Map west;
+    cl_Map east;
+    std::string name;
+    const auto load = [&](cl_Map& map, const char* file, double lon) {
+        const std::string cal = test::writeSampleMap(
+            dir.path(), file,
+            {.west = lon, .south = 47.0, .east = lon + 0.1, .north = 47.06, .width = 1500, .height = 1500});
+        return map.loadCalFile(cal, name) && map.computeReference();
+    };
+    ASSERT_TRUE(load(west, "west.cal", 11.9) && load(east, "east.cal", 12.0));
+    ASSERT_NE(west.utmZone(), east.utmZone());
+    const SheetFrame printFrame = sheetFrame(west, 1500, 1500);
+    // One A4 page at 1:25 000 (4.75 × 6.6 km) over the zones' border.
+    const GroundPoint middle = printFrame.toGround(1500, 750);
+    const GroundRect page{middle.east - 2375, middle.north - 3300, middle.east + 2375, middle.north + 3300};
+    const std::optional<SheetFrame> placed = frameAround(east, 1500, 1500, west, printFrame, page);
+    ASSERT_TRUE(placed);
+    struct Row {
+        const char* name;
+        IPoint pixel;
+    };
+    for (const Row& row : {Row{"OnTheBorder", {0, 750}}, Row{"BottomLeft", {0, 0}}, Row{"TopLeft", {0, 1500}},
+                           Row{"OnePageEast", {600, 750}}}) {
+        int inside = 0;
+        const cl_RefPoint point = east.pixelToRefPoint(row.pixel.x, row.pixel.y, inside);
+        const std::optional<GroundPoint> expected = groundOf(point, printFrame);
+        ASSERT_TRUE(expected) << row.name;
+        const GroundPoint printed = placed->toGround(row.pixel.x, row.pixel.y);
+        EXPECT_NEAR(printed.east, expected->east, 3.0) << row.name;
+        EXPECT_NEAR(printed.north, expected->north, 3.0) << row.name;
     }
 }
 

@@ -353,13 +353,16 @@ void MapPrintTest::scaleTypedInTheDialog()
 void MapPrintTest::printMapCommandPrintsTheWindowsArea_data()
 {
     QTest::addColumn<int>("neighbourStatus");
+    QTest::addColumn<double>("west");
     QTest::addColumn<double>("minDarkMm");
     QTest::addColumn<double>("maxDarkMm");
     // Each black sheet is 0.1° of longitude wide, 6.7 km: 67 mm at
     // 1:100 000. The page, 190 mm wide around the window's area on the
-    // first, reaches well into its neighbour to the east.
-    QTest::newRow("neighbour checked") << 1 << 100.0 << 135.0;
-    QTest::newRow("neighbour unchecked") << 0 << 64.0 << 70.0;
+    // first, reaches well into its neighbour to the east; from 11.9°E that
+    // neighbour lies in the next UTM zone.
+    QTest::newRow("neighbour checked") << 1 << 9.0 << 100.0 << 135.0;
+    QTest::newRow("neighbour unchecked") << 0 << 9.0 << 64.0 << 70.0;
+    QTest::newRow("neighbour in the next zone") << 1 << 11.9 << 100.0 << 135.0;
 }
 
 // File → Print Map… on a registered sheet without a tour: the window's
@@ -370,13 +373,15 @@ void MapPrintTest::printMapCommandPrintsTheWindowsArea()
     if (!havePoppler())
         QSKIP("poppler-utils is not installed");
     QFETCH(int, neighbourStatus);
+    QFETCH(double, west);
     QFETCH(double, minDarkMm);
     QFETCH(double, maxDarkMm);
     test::TempFolder place;
     test::MemorySettings store;
-    test::writeSampleMap(place.path(), "Moor.cal", {.name = "Moor", .width = 400, .height = 400});
+    test::writeSampleMap(place.path(), "Moor.cal",
+                         {.name = "Moor", .west = west, .east = west + 0.1, .width = 400, .height = 400});
     test::writeSampleMap(place.path(), "Heath.cal",
-                         {.name = "Heath", .west = 9.1, .east = 9.2, .width = 400, .height = 400});
+                         {.name = "Heath", .west = west + 0.1, .east = west + 0.2, .width = 400, .height = 400});
     test::registerMaps(store, place.path(), {{"Moor.cal", "Moor", 2}, {"Heath.cal", "Heath", neighbourStatus}});
     test::NoMenus menus;
     CRovantaView view(store, menus);

@@ -35,6 +35,24 @@ std::optional<PrintSheet> sheetOf(const cl_Map& map, std::shared_ptr<const Sheet
     return PrintSheet{sheetFrame(map, bitmap->width(), bitmap->height()), bitmapPixels(std::move(bitmap))};
 }
 
+// A sheet of another zone, placed page by page; nothing when it cannot be
+// placed around the printed ground (zones apart), so its pixels are not
+// opened in vain.
+std::optional<PrintSheet> otherZoneSheet(const MapRecord& printMap, const MapRecord& other, const SheetFrame& frame,
+                                         const GroundRect& extent)
+{
+    const IPoint size = other->cornerPoint(1).pixel;
+    if (size.x <= 0 || size.y <= 0 || !frameAround(*other, size.x, size.y, *printMap, frame, extent))
+        return std::nullopt;
+    std::optional<PrintSheet> sheet = sheetOf(*other, openSheetForReading(other->getBitmapPath()));
+    if (sheet) {
+        sheet->placedOn = [printMap, other, frame, size](const GroundRect& page) {
+            return frameAround(*other, size.x, size.y, *printMap, frame, page);
+        };
+    }
+    return sheet;
+}
+
 std::string_view faultText(LayoutFault fault)
 {
     return fault == LayoutFault::kTooManyPages ? strings::kTooManyPages : strings::kOverlapTooLarge;
@@ -52,15 +70,6 @@ MapPrintRequest mapPrintRequest(const MapPrintSource& source, const MapPrintChoi
     const BitmapInfo info = source.map->getBitmapInfo();
     const SheetFrame frame = sheetFrame(*source.map, info.width, info.height);
 
-    for (const MapRecord& other : source.otherMaps) {
-        if (other->utmZone() != frame.zone)
-            continue;
-        if (auto sheet = sheetOf(*other, openSheetForReading(other->getBitmapPath())))
-            request.sheets.push_back(std::move(*sheet));
-    }
-    if (auto sheet = sheetOf(*source.map, source.bitmap))
-        request.sheets.push_back(std::move(*sheet));
-
     if (source.tour && source.tour->getPointCount() > 0) {
         for (int i = 0; i < source.tour->getPointCount(); ++i) {
             if (const auto ground = groundOf(*source.tour->getPoint(i), frame))
@@ -77,6 +86,18 @@ MapPrintRequest mapPrintRequest(const MapPrintSource& source, const MapPrintChoi
             corners.push_back(frame.toGround(p.x, p.y));
         request.extent = boundsOf(corners, 0.0);
     }
+
+    for (const MapRecord& other : source.otherMaps) {
+        if (other->utmZone() == frame.zone) {
+            if (auto sheet = sheetOf(*other, openSheetForReading(other->getBitmapPath())))
+                request.sheets.push_back(std::move(*sheet));
+        } else if (auto sheet = otherZoneSheet(source.map, other, frame, request.extent)) {
+            request.sheets.push_back(std::move(*sheet));
+        }
+    }
+    if (auto sheet = sheetOf(*source.map, source.bitmap))
+        request.sheets.push_back(std::move(*sheet));
+
     const cl_RefPoint& centre = source.map->centrePoint();
     request.convergence = gridConvergence(centre.longitude, centre.latitude, frame.zone);
     return request;

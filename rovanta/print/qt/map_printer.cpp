@@ -1,6 +1,8 @@
 #include "print/qt/map_printer.h"
 
 #include "common/qt/display.h"
+#include "navigation/map_scale.h"
+#include "navigation/utm_grid.h"
 #include "print/print_scale.h"
 
 #include <QPainter>
@@ -203,19 +205,20 @@ void MapPrinter::paintSheets(QPainter& painter, const PrintPage& page, const QRe
     onTarget.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const QTransform toTarget = groundToPage(page, QPointF(0.0, 0.0), dotsPerMetre);
     for (const PrintSheet& sheet : request_.sheets) {
-        if (!sheet.frame.bounds().intersects(page.ground))
+        const std::optional<SheetFrame> frame = sheet.placedOn ? sheet.placedOn(page.ground) : sheet.frame;
+        if (!frame || !frame->bounds().intersects(page.ground))
             continue;
-        const QRect under = sheetRectUnder(sheet.frame, page.ground);
+        const QRect under = sheetRectUnder(*frame, page.ground);
         // Shrinking averages whole blocks of pixels first, so thin lines
         // stay; the smooth resampling after it shrinks by at most 1.5,
         // where every pixel still counts.
-        const double pixelsPerDot = 1.0 / (dotsPerMetre * sheet.frame.scale);
+        const double pixelsPerDot = 1.0 / (dotsPerMetre * frame->scale);
         const int factor = std::max(1, static_cast<int>(std::lround(pixelsPerDot)));
         const QImage reduced = boxReduced(sheet.pixels, under, factor);
         if (reduced.isNull())
             continue;
         const QTransform toSheet(factor, 0.0, 0.0, factor, under.x(), under.y());
-        onTarget.setTransform(toSheet * sheetToGround(sheet.frame) * toTarget);
+        onTarget.setTransform(toSheet * sheetToGround(*frame) * toTarget);
         onTarget.drawImage(QPointF(0.0, 0.0), reduced);
     }
     onTarget.end();
@@ -226,25 +229,22 @@ void MapPrinter::paintGrid(QPainter& painter, const PrintPage& page, const QRect
 {
     const double dotsPerMetre = dotsPerMm * 1000.0 / request_.denominator;
     const QTransform toPage = groundToPage(page, map.topLeft(), dotsPerMetre);
-    const double interval = gridInterval(request_.denominator);
+    // The page's ground is already UTM metres of the grid's zone.
+    const UtmGeoreference ground{[](DPoint p) { return p; }, [](DPoint p) { return p; }};
+    const PixelArea area{page.ground.west, page.ground.south, page.ground.east, page.ground.north};
     painter.setPen(QPen(Qt::black, kGridPen * dotsPerMm));
     painter.setFont(fontOfSize(painter, kGridLabel * dotsPerMm));
-    const double labelInset = kGridLabel * dotsPerMm;
-    for (double east = std::ceil(page.ground.west / interval) * interval; east <= page.ground.east; east += interval) {
-        const double x = toPage.map(QPointF(east, 0.0)).x();
-        painter.drawLine(QLineF(x, map.top(), x, map.bottom()));
-        const QString label = QString::number(std::llround(east / 1000.0));
-        drawBoxedText(painter, QPointF(x, map.top() + labelInset), label);
-        drawBoxedText(painter, QPointF(x, map.bottom() - labelInset), label);
-    }
-    for (double north = std::ceil(page.ground.south / interval) * interval; north <= page.ground.north;
-         north += interval) {
-        const double y = toPage.map(QPointF(0.0, north)).y();
-        painter.drawLine(QLineF(map.left(), y, map.right(), y));
-        const QString label = QString::number(std::llround(north / 1000.0));
+    const double inset = kGridLabel * dotsPerMm;
+    for (const GridLine& line : utmGridLines(ground, area, paperGridStep(request_.denominator))) {
+        const QPointF start = toPage.map(QPointF(line.start.x, line.start.y));
+        const QPointF end = toPage.map(QPointF(line.end.x, line.end.y));
+        painter.drawLine(QLineF(start, end));
+        // Labelled at both edges, inside the map, so pages cut anywhere.
+        const QString label = displayText(line.label);
         const double half = painter.fontMetrics().horizontalAdvance(label) / 2.0 + 2.0;
-        drawBoxedText(painter, QPointF(map.left() + half, y), label);
-        drawBoxedText(painter, QPointF(map.right() - half, y), label);
+        const QPointF along = line.easting ? QPointF(0.0, inset) : QPointF(half, 0.0);
+        drawBoxedText(painter, start + along, label);
+        drawBoxedText(painter, end - along, label);
     }
 }
 
@@ -269,8 +269,8 @@ void MapPrinter::paintTour(QPainter& painter, const PrintPage& page, const QRect
 
 void MapPrinter::paintScaleBar(QPainter& painter, const QRectF& map, double dotsPerMm) const
 {
-    const PaperScaleBar bar = choosePaperScaleBar(request_.denominator, kScaleBarMax);
-    const double length = bar.millimetres * dotsPerMm;
+    const int metres = paperScaleBarMetres(request_.denominator, kScaleBarMax);
+    const double length = paperMillimetres(metres, request_.denominator) * dotsPerMm;
     const double height = kScaleBarHeight * dotsPerMm;
     painter.setFont(fontOfSize(painter, kGridLabel * dotsPerMm));
     const double textHeight = painter.fontMetrics().height();
@@ -284,7 +284,7 @@ void MapPrinter::paintScaleBar(QPainter& painter, const QRectF& map, double dots
     painter.setBrush(Qt::white);
     painter.drawRect(QRectF(start + QPointF(length / 2, 0), QSizeF(length / 2, height)));
     painter.drawText(start + QPointF(0, -height / 2), QStringLiteral("0"));
-    const QString label = displayText(bar.label);
+    const QString label = displayText(lengthLabel(metres));
     painter.drawText(start + QPointF(length - painter.fontMetrics().horizontalAdvance(label) / 2.0, -height / 2),
                      label);
 }

@@ -1,6 +1,7 @@
 #include "print/qt/print_map_dialog.h"
 
 #include "common/qt/display.h"
+#include "navigation/map_scale.h"
 #include "ports/message.h"
 #include "print/print_scale.h"
 #include "resources/string_table.h"
@@ -29,8 +30,8 @@ PrintMapDialog::PrintMapDialog(int sheetScale, QWidget* parent)
     scale_->setEditable(true);
     scale_->setInsertPolicy(QComboBox::NoInsert);
     for (const int offered : kOfferedScales)
-        scale_->addItem(displayText(scaleText(offered)), offered);
-    scale_->addItem(tr("as the sheet (%1)").arg(displayText(scaleText(sheetScale))), sheetScale);
+        scale_->addItem(displayText(exactScaleText(offered)), offered);
+    scale_->addItem(tr("as the sheet (%1)").arg(displayText(exactScaleText(sheetScale))), sheetScale);
     scale_->setCurrentIndex(kDefaultScaleRow);
     overlap_->setObjectName(QStringLiteral("overlap"));
     overlap_->setRange(0.0, kMaxOverlap);

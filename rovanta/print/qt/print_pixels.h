@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace rovanta {
 
@@ -28,6 +29,9 @@ using PrintPixels = std::function<SheetWindow(const QRect& topDown, int step)>;
 struct PrintSheet {
     SheetFrame frame;
     PrintPixels pixels;
+    /// Set for a sheet of another zone: its frame on the print's ground,
+    /// fitted anew for each page, which `frame` then does not hold.
+    std::function<std::optional<SheetFrame>(const GroundRect& page)> placedOn = {};
 };
 
 /// Reads a sheet's pixels through its windows.
