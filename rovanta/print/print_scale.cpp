@@ -1,6 +1,7 @@
 #include "print/print_scale.h"
 
 #include "common/text_convert.h"
+#include "resources/string_table.h"
 
 #include <cmath>
 
@@ -90,9 +91,9 @@ std::string footerText(const std::string& tourName, double kilometres, int denom
 {
     std::string text;
     if (!tourName.empty()) {
-        text = "Tour: " + tourName + "   Distance: " + formatFixed(kilometres, 0, 2) + " km   ";
+        text = replacePlaceholders(strings::tr(strings::kFooterTour), {tourName, formatFixed(kilometres, 0, 2)});
     }
-    return text + "Scale " + scaleText(denominator) + "   Map: " + mapName;
+    return text + replacePlaceholders(strings::tr(strings::kFooterMap), {scaleText(denominator), mapName});
 }
 
 double gridInterval(int denominator)

@@ -35,9 +35,9 @@ std::optional<PrintSheet> sheetOf(const cl_Map& map, std::shared_ptr<const Sheet
     return PrintSheet{sheetFrame(map, bitmap->width(), bitmap->height()), bitmapPixels(std::move(bitmap))};
 }
 
-std::string_view faultText(LayoutFault fault)
+std::string faultText(LayoutFault fault)
 {
-    return fault == LayoutFault::kTooManyPages ? strings::kTooManyPages : strings::kOverlapTooLarge;
+    return strings::tr(fault == LayoutFault::kTooManyPages ? strings::kTooManyPages : strings::kOverlapTooLarge);
 }
 
 } // namespace
@@ -100,7 +100,7 @@ MapPrintCommand::MapPrintCommand(QWidget* parent)
 void MapPrintCommand::run(const MapPrintSource& source)
 {
     if (!source.map) {
-        showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
+        showMessage(strings::tr(strings::kNoSelectedMapFound), kMessageOk);
         return;
     }
     const std::optional<MapPrintChoice> choice = ask_(sheetScale(source.map->scale()));
@@ -112,12 +112,12 @@ void MapPrintCommand::run(const MapPrintSource& source)
         return;
     const MapPrinter mapPrinter(mapPrintRequest(source, *choice));
     if (const LayoutFault fault = mapPrinter.layoutFor(printer).fault; fault != LayoutFault::kNone) {
-        showMessage(std::string(faultText(fault)), kMessageOk);
+        showMessage(faultText(fault), kMessageOk);
         return;
     }
     preview_(printer, [&mapPrinter](QPrinter& target) {
         if (!mapPrinter.print(target))
-            showMessage(std::string(strings::kPrintingNotPossible), kMessageOk);
+            showMessage(strings::tr(strings::kPrintingNotPossible), kMessageOk);
     });
 }
 
