@@ -45,14 +45,15 @@ inline constexpr std::string_view kFileKindUnknown =
 
 // Go to Position.
 inline constexpr std::string_view kGoToPositionTitle = ROVANTA_TR_NOOP("Strings", "Go to Position");
-inline constexpr std::string_view kGoToPositionPrompt = ROVANTA_TR_NOOP(
-    "Strings", "Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:");
-/// Examples of every form Go to Position reads.
+inline constexpr std::string_view kGoToPositionPrompt =
+    ROVANTA_TR_NOOP("Strings", "Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:");
+/// Examples of every form Go to Position reads. The degree signs are typed
+/// as such: lupdate would read "\u00B016" as one escape.
 inline constexpr std::string_view kPositionNotUnderstood =
     ROVANTA_TR_NOOP("Strings", "Position not understood. Type it like one of these:\n"
                                "47.2683 11.3933\n"
-                               "47\u00B016.098' N 11\u00B023.598' E\n"
-                               "47\u00B016'05.9\" N 11\u00B023'35.9\" E\n"
+                               "47°16.098' N 11°23.598' E\n"
+                               "47°16'05.9\" N 11°23'35.9\" E\n"
                                "N 47 16.098 E 11 23.598\n"
                                "32T 680000 5237000");
 inline constexpr std::string_view kPositionOffMaps = ROVANTA_TR_NOOP("Strings", "No checked map holds this position!");
@@ -72,6 +73,8 @@ inline constexpr std::string_view kPreparingSheet = ROVANTA_TR_NOOP("Strings", "
 // Search or start; "%1" where a name goes.
 inline constexpr std::string_view kLoadProblemsHeading = ROVANTA_TR_NOOP("Strings", "Problems in calibration files:");
 inline constexpr std::string_view kMoreLoadProblems = ROVANTA_TR_NOOP("Strings", "... and %1 more");
+/// %1: the number of the calibration file's line at fault
+inline constexpr std::string_view kProblemAtLine = ROVANTA_TR_NOOP("Strings", ", line %1");
 inline constexpr std::string_view kNoReferencePoint = ROVANTA_TR_NOOP("Strings", "no reference point");
 inline constexpr std::string_view kOnlyOneReferencePoint = ROVANTA_TR_NOOP("Strings", "only one reference point");
 inline constexpr std::string_view kSameReferencePixel =
@@ -89,6 +92,10 @@ inline constexpr std::string_view kProblemRasterUnreadable = ROVANTA_TR_NOOP("St
 inline constexpr std::string_view kProblemNoCoordinateSystem =
     ROVANTA_TR_NOOP("Strings", "georeferenced, but no coordinate system");
 inline constexpr std::string_view kProblemNoTransform = ROVANTA_TR_NOOP("Strings", "no transform to WGS 84: %1");
+// What stands for the reason when GDAL gives none.
+inline constexpr std::string_view kUnknownFormat = ROVANTA_TR_NOOP("Strings", "unknown format");
+inline constexpr std::string_view kDegenerateTransform = ROVANTA_TR_NOOP("Strings", "degenerate geotransform");
+inline constexpr std::string_view kControlPoints = ROVANTA_TR_NOOP("Strings", "control points");
 inline constexpr std::string_view kUnknownHemisphere =
     ROVANTA_TR_NOOP("Strings", "hemisphere letter %1 is not N, E, O, S or W");
 inline constexpr std::string_view kMissingHemisphere = ROVANTA_TR_NOOP("Strings", "hemisphere letter missing");
@@ -116,6 +123,31 @@ inline constexpr std::string_view kPropertyWidth = ROVANTA_TR_NOOP("Strings", "W
 inline constexpr std::string_view kPropertyHeight = ROVANTA_TR_NOOP("Strings", "Height: ");
 inline constexpr std::string_view kPropertySize = ROVANTA_TR_NOOP("Strings", "Size:   ");
 inline constexpr std::string_view kPropertyColor = ROVANTA_TR_NOOP("Strings", "Color:  ");
+inline constexpr std::string_view kPropertySystem = ROVANTA_TR_NOOP("Strings", "System: ");
+/// %1: metres per pixel
+inline constexpr std::string_view kPropertyScale = ROVANTA_TR_NOOP("Strings", "Scale:  %1 m per pixel");
+/// %1: the calibration point's number, %2: metres between it and where the others put it
+inline constexpr std::string_view kPropertyPointOff = ROVANTA_TR_NOOP("Strings", "Point %1 off by %2 m");
+/// %1: the UTM zone of a map calibrated by two points
+inline constexpr std::string_view kTwoPointSystem =
+    ROVANTA_TR_NOOP("Strings", "UTM zone %1 (WGS 84), two-point calibration");
+inline constexpr std::string_view kUnnamedSystem = ROVANTA_TR_NOOP("Strings", "unnamed coordinate system");
+
+// The Edit menu: the command alone, or with the step it undoes or redoes (%1).
+inline constexpr std::string_view kUndoMenu = ROVANTA_TR_NOOP("Strings", "Undo");
+inline constexpr std::string_view kRedoMenu = ROVANTA_TR_NOOP("Strings", "Redo");
+inline constexpr std::string_view kUndoStep = ROVANTA_TR_NOOP("Strings", "Undo %1");
+inline constexpr std::string_view kRedoStep = ROVANTA_TR_NOOP("Strings", "Redo %1");
+
+// The printout's footer and north arrow.
+/// %1: the tour's name, %2: its length in kilometres
+inline constexpr std::string_view kFooterTour = ROVANTA_TR_NOOP("Strings", "Tour: %1   Distance: %2 km   ");
+/// %1: the scale as 1:25 000, %2: the map's name
+inline constexpr std::string_view kFooterMap = ROVANTA_TR_NOOP("Strings", "Scale %1   Map: %2");
+/// %1: the page's label (B3), %2: its row and column spelt out, %3: its number, %4: the pages
+inline constexpr std::string_view kFooterPage = ROVANTA_TR_NOOP("Strings", "Page %1 (%2), %3 of %4");
+inline constexpr std::string_view kPageRowColumn = ROVANTA_TR_NOOP("Strings", "row %1, column %2");
+inline constexpr std::string_view kGridNorth = ROVANTA_TR_NOOP("Strings", "GN");
 
 /// The text of a numbered string resource, untranslated; empty for an unknown id. A
 /// command id gives its prompt: the status bar text, then after a line

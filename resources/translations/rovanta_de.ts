@@ -110,6 +110,38 @@
         <source>Recent Tours</source>
         <translation>Letzte Touren</translation>
     </message>
+    <message>
+        <source>Print Map…</source>
+        <translation>Karte drucken…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Whole Map</source>
+        <translation>Ganze Karte</translation>
+    </message>
+    <message>
+        <source>1:1</source>
+        <translation>1:1</translation>
+    </message>
+    <message>
+        <source>UTM Grid</source>
+        <translation>UTM-Gitter</translation>
+    </message>
+    <message>
+        <source>Go to Position…	Ctrl+G</source>
+        <translation>Gehe zu Position…	Strg+G</translation>
+    </message>
 </context>
 <context>
     <name>DistancePrint</name>
@@ -581,6 +613,206 @@ Neu</translation>
         <source>Color:  </source>
         <translation>Farben: </translation>
     </message>
+    <message>
+        <source>Please type the scale as 1:25000 or 25000!</source>
+        <translation>Bitte geben Sie den Maßstab als 1:25000 oder 25000 ein!</translation>
+    </message>
+    <message>
+        <source>The map needs too many pages at this scale!</source>
+        <translation>Die Karte braucht bei diesem Maßstab zu viele Seiten!</translation>
+    </message>
+    <message>
+        <source>The overlap is too large for this paper!</source>
+        <translation>Die Überlappung ist zu groß für dieses Papier!</translation>
+    </message>
+    <message>
+        <source>Go to Position</source>
+        <translation>Gehe zu Position</translation>
+    </message>
+    <message>
+        <source>Position in degrees, degrees and minutes, degrees, minutes and seconds, or UTM:</source>
+        <translation>Position in Grad, Grad und Minuten, Grad, Minuten und Sekunden oder UTM:</translation>
+    </message>
+    <message>
+        <source>No checked map holds this position!</source>
+        <translation>Keine angehakte Karte enthält diese Position!</translation>
+    </message>
+    <message>
+        <source>A new tour has started with this point. Double-click to add more; Tour &gt; Save Tour keeps it.</source>
+        <translation>Mit diesem Punkt hat eine neue Tour begonnen. Doppelklicken Sie für weitere Punkte; Tour &gt; Tour speichern sichert sie.</translation>
+    </message>
+    <message>
+        <source>Preparing %1 for display: %2 %</source>
+        <translation>%1 wird für die Anzeige vorbereitet: %2 %</translation>
+    </message>
+    <message>
+        <source>raster not readable: %1</source>
+        <translation>Rasterdatei nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>georeferenced, but no coordinate system</source>
+        <translation>georeferenziert, aber ohne Koordinatensystem</translation>
+    </message>
+    <message>
+        <source>no transform to WGS 84: %1</source>
+        <translation>keine Umrechnung nach WGS 84: %1</translation>
+    </message>
+    <message>
+        <source>Show the whole map in the window
+WholeMap</source>
+        <translation>Die ganze Karte im Fenster zeigen
+Ganze Karte</translation>
+    </message>
+    <message>
+        <source>Show the map at its own size
+1:1</source>
+        <translation>Die Karte in ihrer Originalgröße zeigen
+1:1</translation>
+    </message>
+    <message>
+        <source>Print the map at a true scale with the tour
+Print Map</source>
+        <translation>Die Karte maßstabsgetreu mit der Tour drucken
+Karte drucken</translation>
+    </message>
+    <message>
+        <source>Undo the last change of the tour
+Undo</source>
+        <translation>Die letzte Änderung der Tour rückgängig machen
+Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last
+Redo</source>
+        <translation>Die zuletzt rückgängig gemachte Änderung wiederherstellen
+Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Show or hide the UTM grid of the map&apos;s zone
+UTM Grid</source>
+        <translation>Das UTM-Gitter der Zone der Karte ein- oder ausblenden
+UTM-Gitter</translation>
+    </message>
+    <message>
+        <source>Show a position typed in degrees or UTM
+Go to Position</source>
+        <translation>Eine in Grad oder UTM eingegebene Position zeigen
+Gehe zu Position</translation>
+    </message>
+    <message>
+        <source>Add Point</source>
+        <translation>Punkt anhängen</translation>
+    </message>
+    <message>
+        <source>Insert Point</source>
+        <translation>Punkt einfügen</translation>
+    </message>
+    <message>
+        <source>Move Point</source>
+        <translation>Punkt verschieben</translation>
+    </message>
+    <message>
+        <source>Delete Point</source>
+        <translation>Punkt löschen</translation>
+    </message>
+    <message>
+        <source>Delete Last Point</source>
+        <translation>Letzten Punkt löschen</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>Bemerkungen</translation>
+    </message>
+    <message>
+        <source>Clear Tour</source>
+        <translation>Tour löschen</translation>
+    </message>
+    <message>
+        <source>, line %1</source>
+        <translation>, Zeile %1</translation>
+    </message>
+    <message>
+        <source>unknown format</source>
+        <translation>unbekanntes Format</translation>
+    </message>
+    <message>
+        <source>degenerate geotransform</source>
+        <translation>entartete Geotransformation</translation>
+    </message>
+    <message>
+        <source>control points</source>
+        <translation>Passpunkte</translation>
+    </message>
+    <message>
+        <source>System: </source>
+        <translation>System: </translation>
+    </message>
+    <message>
+        <source>Scale:  %1 m per pixel</source>
+        <translation>Maßstab: %1 m pro Pixel</translation>
+    </message>
+    <message>
+        <source>Point %1 off by %2 m</source>
+        <translation>Punkt %1 weicht %2 m ab</translation>
+    </message>
+    <message>
+        <source>UTM zone %1 (WGS 84), two-point calibration</source>
+        <translation>UTM-Zone %1 (WGS 84), Kalibrierung über zwei Punkte</translation>
+    </message>
+    <message>
+        <source>unnamed coordinate system</source>
+        <translation>unbenanntes Koordinatensystem</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Tour: %1   Distance: %2 km   </source>
+        <translation>Tour: %1   Länge: %2 km   </translation>
+    </message>
+    <message>
+        <source>Scale %1   Map: %2</source>
+        <translation>Maßstab %1   Karte: %2</translation>
+    </message>
+    <message>
+        <source>Page %1 (%2), %3 of %4</source>
+        <translation>Seite %1 (%2), %3 von %4</translation>
+    </message>
+    <message>
+        <source>row %1, column %2</source>
+        <translation>Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>GN</source>
+        <translation>GN</translation>
+    </message>
+    <message>
+        <source>Position not understood. Type it like one of these:
+47.2683 11.3933
+47°16.098&apos; N 11°23.598&apos; E
+47°16&apos;05.9&quot; N 11°23&apos;35.9&quot; E
+N 47 16.098 E 11 23.598
+32T 680000 5237000</source>
+        <translation>Position nicht verstanden. Geben Sie sie wie eines dieser Beispiele ein:
+47.2683 11.3933
+47°16.098&apos; N 11°23.598&apos; E
+47°16&apos;05.9&quot; N 11°23&apos;35.9&quot; E
+N 47 16.098 E 11 23.598
+32T 680000 5237000</translation>
+    </message>
 </context>
 <context>
     <name>TourDistancesDialog</name>
@@ -846,6 +1078,29 @@ Neu</translation>
     <message>
         <source>Search</source>
         <translation>Suchen</translation>
+    </message>
+</context>
+<context>
+    <name>rovanta::PrintMapDialog</name>
+    <message>
+        <source>UTM grid</source>
+        <translation>UTM-Gitter</translation>
+    </message>
+    <message>
+        <source>Print Map</source>
+        <translation>Karte drucken</translation>
+    </message>
+    <message>
+        <source>as the sheet (%1)</source>
+        <translation>wie das Blatt (%1)</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>Maßstab:</translation>
+    </message>
+    <message>
+        <source>Overlap:</source>
+        <translation>Überlappung:</translation>
     </message>
 </context>
 <context>

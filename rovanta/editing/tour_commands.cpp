@@ -1,5 +1,6 @@
 #include "editing/tour_commands.h"
 
+#include "common/text_convert.h"
 #include "ports/message.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
@@ -303,15 +304,17 @@ void TourCommands::showChange(const TourHistory::Change& change)
 
 void TourCommands::showHistory()
 {
-    const auto text = [](std::string_view verb, std::string_view label) {
-        return label.empty() ? std::string(verb) : std::string(verb) + " " + std::string(label);
+    const auto text = [](std::string_view alone, std::string_view pattern, std::string_view label) {
+        return label.empty() ? strings::tr(alone) : replacePlaceholder(strings::tr(pattern), strings::tr(label));
     };
     const bool undo = undoable();
     const bool redo = redoable();
     menus_.setMenuEnabled(kUndo, undo);
     menus_.setMenuEnabled(kRedo, redo);
-    menus_.setMenuText(kUndo, text("Undo", undo ? history_.undoLabel() : std::string_view()));
-    menus_.setMenuText(kRedo, text("Redo", redo ? history_.redoLabel() : std::string_view()));
+    menus_.setMenuText(kUndo,
+                       text(strings::kUndoMenu, strings::kUndoStep, undo ? history_.undoLabel() : std::string_view()));
+    menus_.setMenuText(kRedo,
+                       text(strings::kRedoMenu, strings::kRedoStep, redo ? history_.redoLabel() : std::string_view()));
 }
 
 void TourCommands::setTourMenus(bool editing)

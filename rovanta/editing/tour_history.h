@@ -5,6 +5,7 @@
 // that stretch.
 #pragma once
 
+#include "common/translation.h"
 #include "manager/records.h"
 
 #include <kalimark/kalimark.h>
@@ -18,15 +19,15 @@
 
 namespace rovanta {
 
-/// The steps' names, as the Edit menu shows them after "Undo " and "Redo ".
+/// The steps' names, as the Edit menu shows them in "Undo %1" and "Redo %1".
 namespace step_labels {
-inline constexpr std::string_view kAddPoint = "Add Point";
-inline constexpr std::string_view kInsertPoint = "Insert Point";
-inline constexpr std::string_view kMovePoint = "Move Point";
-inline constexpr std::string_view kDeletePoint = "Delete Point";
-inline constexpr std::string_view kDeleteLastPoint = "Delete Last Point";
-inline constexpr std::string_view kRemarks = "Remarks";
-inline constexpr std::string_view kClearTour = "Clear Tour";
+inline constexpr std::string_view kAddPoint = ROVANTA_TR_NOOP("Strings", "Add Point");
+inline constexpr std::string_view kInsertPoint = ROVANTA_TR_NOOP("Strings", "Insert Point");
+inline constexpr std::string_view kMovePoint = ROVANTA_TR_NOOP("Strings", "Move Point");
+inline constexpr std::string_view kDeletePoint = ROVANTA_TR_NOOP("Strings", "Delete Point");
+inline constexpr std::string_view kDeleteLastPoint = ROVANTA_TR_NOOP("Strings", "Delete Last Point");
+inline constexpr std::string_view kRemarks = ROVANTA_TR_NOOP("Strings", "Remarks");
+inline constexpr std::string_view kClearTour = ROVANTA_TR_NOOP("Strings", "Clear Tour");
 } // namespace step_labels
 
 class TourHistory {

@@ -5,6 +5,7 @@
 #include "manager/folder_list.h"
 #include "map/load_problems.h"
 #include "ports/rename_prompt.h"
+#include "resources/string_table.h"
 
 #include "common/file_names.h"
 
@@ -193,11 +194,14 @@ std::optional<PropertiesText> cl_MapList::properties(int row) const
         body += strings::tr(strings::kPropertyColor) + std::to_string(bitmap.bitsPixel) + " bpp\n";
     }
     const MapGeoreference& georeference = record->georeference();
-    body += "System: " + georeference.coordinateSystem() + "\n";
-    body += "Scale:  " + formatFixed(georeference.metresPerPixel(), 0, 2) + " m per pixel\n";
+    body += strings::tr(strings::kPropertySystem) + georeference.coordinateSystem() + "\n";
+    body += replacePlaceholder(strings::tr(strings::kPropertyScale), formatFixed(georeference.metresPerPixel(), 0, 2)) +
+            "\n";
     const std::vector<double> residuals = record->extraPointResiduals();
     for (std::size_t i = 0; i < residuals.size(); ++i)
-        body += "Point " + std::to_string(i + 3) + " off by " + formatFixed(residuals[i], 0, 1) + " m\n";
+        body += replacePlaceholders(strings::tr(strings::kPropertyPointOff),
+                                    {std::to_string(i + 3), formatFixed(residuals[i], 0, 1)}) +
+                "\n";
     return PropertiesText{entries_[row].text, body};
 }
 

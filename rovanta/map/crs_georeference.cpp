@@ -142,7 +142,8 @@ CrsGeoreference::Read CrsGeoreference::read(const std::string& path)
     const GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
     if (!dataset) {
         result.broken = true;
-        result.problem = replacePlaceholder(strings::kProblemRasterUnreadable, QuietErrors::last("unknown format"));
+        result.problem = replacePlaceholder(strings::tr(strings::kProblemRasterUnreadable),
+                                            QuietErrors::last(strings::tr(strings::kUnknownFormat)));
         return result;
     }
     auto transform = std::make_unique<Transform>();
@@ -152,7 +153,8 @@ CrsGeoreference::Read CrsGeoreference::read(const std::string& path)
         crs = dataset->GetSpatialRef();
         if (!GDALInvGeoTransform(transform->toCrs.data(), transform->toPixel.data())) {
             result.broken = true;
-            result.problem = replacePlaceholder(strings::kProblemNoTransform, "degenerate geotransform");
+            result.problem = replacePlaceholder(strings::tr(strings::kProblemNoTransform),
+                                                strings::tr(strings::kDegenerateTransform));
             return result;
         }
     } else if (dataset->GetGCPCount() >= 3) {
@@ -160,7 +162,8 @@ CrsGeoreference::Read CrsGeoreference::read(const std::string& path)
         transform->gcps.reset(GDALCreateGCPTransformer(dataset->GetGCPCount(), dataset->GetGCPs(), 0, FALSE));
         if (!transform->gcps) {
             result.broken = true;
-            result.problem = replacePlaceholder(strings::kProblemNoTransform, QuietErrors::last("control points"));
+            result.problem = replacePlaceholder(strings::tr(strings::kProblemNoTransform),
+                                                QuietErrors::last(strings::tr(strings::kControlPoints)));
             return result;
         }
     } else {
@@ -173,7 +176,7 @@ CrsGeoreference::Read CrsGeoreference::read(const std::string& path)
     }
     if (!crs || crs->IsEmpty()) {
         result.broken = true;
-        result.problem = std::string(strings::kProblemNoCoordinateSystem);
+        result.problem = strings::tr(strings::kProblemNoCoordinateSystem);
         return result;
     }
     transform->crs = *crs;
@@ -185,7 +188,7 @@ CrsGeoreference::Read CrsGeoreference::read(const std::string& path)
     transform->fromWgs84.reset(OGRCreateCoordinateTransformation(&wgs84, &transform->crs));
     if (!transform->toWgs84 || !transform->fromWgs84) {
         result.broken = true;
-        result.problem = replacePlaceholder(strings::kProblemNoTransform, QuietErrors::last("PROJ"));
+        result.problem = replacePlaceholder(strings::tr(strings::kProblemNoTransform), QuietErrors::last("PROJ"));
         return result;
     }
     if (char** files = dataset->GetFileList()) {
@@ -227,7 +230,7 @@ IPoint CrsGeoreference::size() const
 std::string CrsGeoreference::coordinateSystem() const
 {
     const char* name = transform_->crs.GetName();
-    return name ? name : "unnamed coordinate system";
+    return name ? name : strings::tr(strings::kUnnamedSystem);
 }
 
 double CrsGeoreference::metresPerPixel() const

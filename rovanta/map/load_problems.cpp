@@ -21,7 +21,7 @@ std::string problemLine(const LoadProblem& problem)
 {
     std::string line = problem.file;
     if (problem.line > 0)
-        line += ", line " + std::to_string(problem.line);
+        line += replacePlaceholder(strings::tr(strings::kProblemAtLine), std::to_string(problem.line));
     return line + ": " + problem.reason;
 }
 

@@ -6,6 +6,7 @@
 #include "map/map_georeference.h"
 
 #include "common/text_convert.h"
+#include "resources/string_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -167,7 +168,7 @@ PixelFix CalSimilarity::pixelOf(cl_RefPoint& point) const
 
 std::string CalSimilarity::coordinateSystem() const
 {
-    return "UTM zone " + std::to_string(zone_) + " (WGS 84), two-point calibration";
+    return replacePlaceholder(strings::tr(strings::kTwoPointSystem), std::to_string(zone_));
 }
 
 double CalSimilarity::residual(const cl_RefPoint& point) const

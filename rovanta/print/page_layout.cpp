@@ -1,5 +1,8 @@
 #include "print/page_layout.h"
 
+#include "common/text_convert.h"
+#include "resources/string_table.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -83,7 +86,8 @@ std::string pageLabel(int row, int column)
 
 std::string pageLongLabel(int row, int column)
 {
-    return "row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1);
+    return replacePlaceholders(strings::tr(strings::kPageRowColumn),
+                               {std::to_string(row + 1), std::to_string(column + 1)});
 }
 
 } // namespace rovanta

@@ -3,6 +3,7 @@
 #include "common/text_convert.h"
 #include "navigation/map_scale.h"
 #include "navigation/utm_grid.h"
+#include "resources/string_table.h"
 
 #include <cmath>
 
@@ -75,9 +76,9 @@ std::string footerText(const std::string& tourName, double kilometres, int denom
 {
     std::string text;
     if (!tourName.empty()) {
-        text = "Tour: " + tourName + "   Distance: " + formatFixed(kilometres, 0, 2) + " km   ";
+        text = replacePlaceholders(strings::tr(strings::kFooterTour), {tourName, formatFixed(kilometres, 0, 2)});
     }
-    return text + "Scale " + exactScaleText(denominator) + "   Map: " + mapName;
+    return text + replacePlaceholders(strings::tr(strings::kFooterMap), {exactScaleText(denominator), mapName});
 }
 
 } // namespace rovanta

@@ -4,6 +4,8 @@
 // wherever no translation fits.
 #include "app/qt/command_actions.h"
 #include "common/qt/translations.h"
+#include "common/text_convert.h"
+#include "editing/tour_history.h"
 #include "manager/qt/folder_tree.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
@@ -26,18 +28,22 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("root");
+        QTest::addColumn<QStringList>("viewItems");
+        QTest::addColumn<QString>("undo");
         QTest::addColumn<bool>("german");
-        const QStringList german{"&Datei", "&Ansicht", "Tour", "Manager", "&Hilfe"};
-        const QStringList english{"&File", "&View", "Tour", "Manager", "&Help"};
+        const QStringList german{"&Datei", "&Bearbeiten", "&Ansicht", "Tour", "Manager", "&Hilfe"};
+        const QStringList english{"&File", "&Edit", "&View", "Tour", "Manager", "&Help"};
+        const QStringList germanView{"Ganze Karte", "UTM-Gitter", "Gehe zu Position…\tStrg+G"};
+        const QStringList englishView{"Whole Map", "UTM Grid", "Go to Position…\tCtrl+G"};
         QTest::newRow("German") << "de_DE" << german << "Die letzte Tour speichern"
-                                << "Arbeitsplatz" << true;
+                                << "Arbeitsplatz" << germanView << "Rückgängig: Punkt anhängen" << true;
         // rovanta_de serves every German-speaking country.
         QTest::newRow("Austrian") << "de_AT" << german << "Die letzte Tour speichern"
-                                  << "Arbeitsplatz" << true;
+                                  << "Arbeitsplatz" << germanView << "Rückgängig: Punkt anhängen" << true;
         QTest::newRow("C") << "C" << english << "Save the last tour"
-                           << "My Computer" << false;
+                           << "My Computer" << englishView << "Undo Add Point" << false;
         QTest::newRow("FrenchHasNone") << "fr_FR" << english << "Save the last tour"
-                                       << "My Computer" << false;
+                                       << "My Computer" << englishView << "Undo Add Point" << false;
     }
 
     void interfaceFollowsTheLocale()
@@ -46,6 +52,8 @@ private slots:
         QFETCH(QStringList, menus);
         QFETCH(QString, prompt);
         QFETCH(QString, root);
+        QFETCH(QStringList, viewItems);
+        QFETCH(QString, undo);
         QFETCH(bool, german);
         const QString installed = qEnvironmentVariable("ROVANTA_TRANSLATIONS");
         const QString folder = installed.isEmpty() ? QStringLiteral(ROVANTA_QM_DIR) : installed;
@@ -63,6 +71,14 @@ private slots:
         QCOMPARE(titles, menus);
         QCOMPARE(QString::fromStdString(strings::commandPrompt(commands::kSaveTour)), prompt);
         QCOMPARE(actions.menuAction(commands::kSaveTour)->statusTip(), prompt);
+        QCOMPARE((QStringList{actions.menuAction(commands::kWholeMap)->text(),
+                              actions.menuAction(commands::kUtmGrid)->text(),
+                              actions.menuAction(commands::kGoToPosition)->text()}),
+                 viewItems);
+        // The Edit menu's text is put together in the core from two texts.
+        const std::string step =
+            replacePlaceholder(strings::tr(strings::kUndoStep), strings::tr(step_labels::kAddPoint));
+        QCOMPARE(QString::fromStdString(step), undo);
 
         QTreeWidget widget;
         FolderTree tree(widget);

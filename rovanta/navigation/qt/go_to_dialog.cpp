@@ -18,9 +18,9 @@ constexpr int kFieldWidth = 300;
 
 GoToDialog::GoToDialog(const QString& text, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(displayText(strings::kGoToPositionTitle));
+    setWindowTitle(displayText(strings::tr(strings::kGoToPositionTitle)));
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(displayText(strings::kGoToPositionPrompt), this);
+    auto* prompt = new QLabel(displayText(strings::tr(strings::kGoToPositionPrompt)), this);
     edit_ = new QLineEdit(text, this);
     edit_->setMinimumWidth(kFieldWidth);
     prompt->setBuddy(edit_);
@@ -48,7 +48,7 @@ void GoToDialog::accept()
 {
     position_ = parsePosition(edit_->text().toStdString());
     if (!position_) {
-        problem_->setText(displayText(strings::kPositionNotUnderstood));
+        problem_->setText(displayText(strings::tr(strings::kPositionNotUnderstood)));
         problem_->show();
         edit_->setFocus();
         return;

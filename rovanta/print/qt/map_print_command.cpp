@@ -53,9 +53,9 @@ std::optional<PrintSheet> otherZoneSheet(const MapRecord& printMap, const MapRec
     return sheet;
 }
 
-std::string_view faultText(LayoutFault fault)
+std::string faultText(LayoutFault fault)
 {
-    return fault == LayoutFault::kTooManyPages ? strings::kTooManyPages : strings::kOverlapTooLarge;
+    return strings::tr(fault == LayoutFault::kTooManyPages ? strings::kTooManyPages : strings::kOverlapTooLarge);
 }
 
 } // namespace
@@ -121,7 +121,7 @@ MapPrintCommand::MapPrintCommand(QWidget* parent)
 void MapPrintCommand::run(const MapPrintSource& source)
 {
     if (!source.map) {
-        showMessage(std::string(strings::kNoSelectedMapFound), kMessageOk);
+        showMessage(strings::tr(strings::kNoSelectedMapFound), kMessageOk);
         return;
     }
     const std::optional<MapPrintChoice> choice = ask_(sheetScale(source.map->scale()));
@@ -133,12 +133,12 @@ void MapPrintCommand::run(const MapPrintSource& source)
         return;
     const MapPrinter mapPrinter(mapPrintRequest(source, *choice));
     if (const LayoutFault fault = mapPrinter.layoutFor(printer).fault; fault != LayoutFault::kNone) {
-        showMessage(std::string(faultText(fault)), kMessageOk);
+        showMessage(faultText(fault), kMessageOk);
         return;
     }
     preview_(printer, [&mapPrinter](QPrinter& target) {
         if (!mapPrinter.print(target))
-            showMessage(std::string(strings::kPrintingNotPossible), kMessageOk);
+            showMessage(strings::tr(strings::kPrintingNotPossible), kMessageOk);
     });
 }
 

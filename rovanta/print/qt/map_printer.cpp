@@ -4,6 +4,7 @@
 #include "navigation/map_scale.h"
 #include "navigation/utm_grid.h"
 #include "print/print_scale.h"
+#include "resources/string_table.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -303,7 +304,7 @@ void MapPrinter::paintNorthArrow(QPainter& painter, const QRectF& map, double do
     // Grid north straight up; true north turned against it by the
     // convergence (east of the central meridian: to the left).
     painter.drawLine(QLineF(foot, foot - QPointF(0, length)));
-    drawBoxedText(painter, foot - QPointF(0, length * 1.15), QStringLiteral("GN"));
+    drawBoxedText(painter, foot - QPointF(0, length * 1.15), displayText(strings::tr(strings::kGridNorth)));
     painter.save();
     painter.translate(foot);
     painter.rotate(-degrees);
@@ -356,7 +357,7 @@ void MapPrinter::paintFooter(QPainter& painter, const PageLayout& layout, const 
     const QString left =
         displayText(footerText(request_.tourName, request_.tourKilometres, request_.denominator, request_.sheetName));
     const QString right =
-        QStringLiteral("Page %1 (%2), %3 of %4")
+        displayText(strings::tr(strings::kFooterPage))
             .arg(displayText(pageLabel(page.row, page.column)), displayText(pageLongLabel(page.row, page.column)))
             .arg(page.row * layout.columns + page.column + 1)
             .arg(layout.pages.size());

@@ -61,7 +61,7 @@ void PrintMapDialog::accept()
     else
         denominator = parseScale(coreText(scale_->currentText()));
     if (!denominator) {
-        showMessage(std::string(strings::kScaleNotUnderstood), kMessageOk);
+        showMessage(strings::tr(strings::kScaleNotUnderstood), kMessageOk);
         scale_->lineEdit()->selectAll();
         scale_->setFocus();
         return;

@@ -246,7 +246,7 @@ void CRovantaView::rasterProgress(const RasterSheet* sheet, int percent)
     if (!raster_ || raster_.get() != sheet || !raster_->preparing())
         return;
     const QString path = QDir::toNativeSeparators(displayText(map_ ? map_->getBitmapPath() : std::string()));
-    emit notice(displayText(strings::kPreparingSheet).arg(path, QString::number(percent)));
+    emit notice(displayText(strings::tr(strings::kPreparingSheet)).arg(path, QString::number(percent)));
 }
 
 void CRovantaView::rasterPrepared(const RasterSheet* sheet)
@@ -301,7 +301,7 @@ bool CRovantaView::showPosition(cl_RefPoint position)
 {
     const MapRecord map = mapForPosition(manager_, map_, position);
     if (!map) {
-        showMessage(std::string(strings::kPositionOffMaps), kMessageOk);
+        showMessage(strings::tr(strings::kPositionOffMaps), kMessageOk);
         return false;
     }
     if (map != map_)

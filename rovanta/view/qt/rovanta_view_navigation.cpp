@@ -212,7 +212,7 @@ void CRovantaView::startedByDoubleClick()
     if (settings_.readInt(settings::kSettings, kDoubleClickHintShown, 0) != 0)
         return;
     settings_.writeInt(settings::kSettings, kDoubleClickHintShown, 1);
-    emit notice(displayText(strings::kDoubleClickStartedTour));
+    emit notice(displayText(strings::tr(strings::kDoubleClickStartedTour)));
 }
 
 } // namespace rovanta
