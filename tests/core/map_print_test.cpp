@@ -214,7 +214,7 @@ TEST(Print, SheetOfTheNextZoneLandsOnItsGround)
     const auto load = [&](cl_Map& map, const char* file, double lon) {
         const std::string cal = test::writeSampleMap(
             dir.path(), file,
-            {.west = lon, .south = 47.0, .east = lon + 0.1, .north = 47.06, .width = 1500, .height = 1500});
+            {.name = {}, .west = lon, .south = 47.0, .east = lon + 0.1, .north = 47.06, .width = 1500, .height = 1500});
         return map.loadCalFile(cal, name) && map.computeReference();
     };
     ASSERT_TRUE(load(west, "west.cal", 11.9) && load(east, "east.cal", 12.0));
