@@ -1,6 +1,7 @@
 // Tour editing through the main window: mouse events on the view, its
 // popup, the Tour menu, the distances table and printing, on two maps side
-// by side, each 600 x 600 pixels in an 800 x 600 window.
+// by side, each 600 x 600 pixels in an 800 x 600 window; GeoTIFF sheets
+// dropped beside them, and two more above for a 2 x 2 block.
 #include "app/qt/command_actions.h"
 #include "app/qt/main_frame.h"
 #include "common/file_names.h"
