@@ -178,13 +178,16 @@ BitmapInfo rasterBitmapInfo(const std::filesystem::path& file)
 
 BitmapInfo cl_Map::getBitmapInfo() const
 {
-    BitmapInfo info;
+    const std::filesystem::path file = toFsPath(getBitmapPath());
     if (crs_) {
+        // The size is the georeference's; bits and row length come from
+        // the raster's header, for Properties and printing.
+        BitmapInfo info = rasterBitmapInfo(file);
         info.width = crs_->size().x;
         info.height = crs_->size().y;
         return info;
     }
-    const std::filesystem::path file = toFsPath(getBitmapPath());
+    BitmapInfo info;
     const BmpRead read = inspectBmpHeader(file);
     if (read.fault == BmpFault::kUnsupported)
         return rasterBitmapInfo(file);

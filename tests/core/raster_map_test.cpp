@@ -271,9 +271,10 @@ TEST_F(RasterSearch, AGeoTiffMapSurvivesTheSettings)
     EXPECT_NEAR(fix.x, 120.0, 1e-6);
     EXPECT_NEAR(fix.y, 80.0, 1e-6);
     // 2.5 m of UTM is 2.49 m on the distances' sphere at 48° N.
-    EXPECT_NE(maps().properties(0)->body.find("System: WGS 84 / UTM zone 32N\nScale:  2.49 m per pixel\n"),
-              std::string::npos)
-        << maps().properties(0)->body;
+    const std::string body = maps().properties(0)->body;
+    EXPECT_NE(body.find("System: WGS 84 / UTM zone 32N\nScale:  2.49 m per pixel\n"), std::string::npos) << body;
+    EXPECT_NE(body.find("Width:  400\nHeight: 300\n"), std::string::npos) << body;
+    EXPECT_NE(body.find("Color:  8 bpp\n"), std::string::npos) << body;
 }
 
 } // namespace

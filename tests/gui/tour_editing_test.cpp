@@ -1,6 +1,7 @@
 // Tour editing through the main window: mouse events on the view, its
 // popup, the Tour menu, the distances table and printing, on two maps side
-// by side, each 600 x 600 pixels in an 800 x 600 window.
+// by side, each 600 x 600 pixels in an 800 x 600 window; GeoTIFF sheets
+// dropped beside them, and two more above for a 2 x 2 block.
 #include "app/qt/command_actions.h"
 #include "app/qt/main_frame.h"
 #include "common/file_names.h"
@@ -16,6 +17,10 @@
 #include "temp_folder.h"
 #include "view/qt/rovanta_view.h"
 #include "view/qt/tour_painter.h"
+
+#include <gdal_alg.h>
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +42,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numbers>
 
 using namespace rovanta;
 using namespace rovanta::commands;
@@ -46,6 +52,44 @@ namespace {
 QPoint qt(IPoint p)
 {
     return {p.x, p.y};
+}
+
+constexpr double kDeg = 180.0 / std::numbers::pi;
+constexpr int kSheetWidth = 400;
+constexpr int kSheetHeight = 300;
+constexpr int kSheetGrey = 90;
+
+// A grey GeoTIFF in the EPSG system, its top-left corner at (west, north),
+// `pixel` units a side, as gdal_translate -a_srs -a_ullr writes it.
+bool writeGeoTiff(const std::filesystem::path& path, int epsg, double west, double north, double pixel)
+{
+    GDALAllRegister();
+    GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
+    const GDALDatasetUniquePtr source(memory->Create("", kSheetWidth, kSheetHeight, 1, GDT_Byte, nullptr));
+    if (source->GetRasterBand(1)->Fill(kSheetGrey) != CE_None)
+        return false;
+    double transform[6] = {west, pixel, 0.0, north, 0.0, -pixel};
+    source->SetGeoTransform(transform);
+    OGRSpatialReference crs;
+    crs.importFromEPSG(epsg);
+    source->SetSpatialRef(&crs);
+    GDALDriver* tiff = GetGDALDriverManager()->GetDriverByName("GTiff");
+    return GDALDatasetUniquePtr(tiff->CreateCopy(path.c_str(), source.get(), FALSE, nullptr, nullptr, nullptr)) !=
+           nullptr;
+}
+
+// GDAL's longitude/latitude (degrees) to pixel/line of the file, as
+// gdaltransform -i -s_srs EPSG:4326 gives it.
+QPointF gdalPixelOf(const std::string& path, double longitude, double latitude)
+{
+    const GDALDatasetUniquePtr dataset(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
+    const char* options[] = {"DST_SRS=EPSG:4326", nullptr};
+    void* transformer = GDALCreateGenImgProjTransformer2(dataset.get(), nullptr, const_cast<char**>(options));
+    double z = 0.0;
+    int ok = 0;
+    GDALGenImgProjTransform(transformer, TRUE, 1, &longitude, &latitude, &z, &ok);
+    GDALDestroyGenImgProjTransformer(transformer);
+    return ok ? QPointF(longitude, latitude) : QPointF(-1e9, -1e9);
 }
 
 } // namespace
@@ -368,6 +412,149 @@ private slots:
         QCOMPARE(image.pixel(client({50, 60}) + QPoint(0, 2)), kTourColor);
     }
 
+    void aGeoTiffDroppedIntoTheFolderIsFoundShownAndPlannedOn_data()
+    {
+        QTest::addColumn<int>("epsg");
+        QTest::addColumn<double>("west");
+        QTest::addColumn<double>("north");
+        QTest::addColumn<double>("pixel");
+        QTest::newRow("UTM 32N") << 32632 << 690000.0 << 5335000.0 << 2.5;
+        QTest::newRow("Gauss-Krueger zone 4") << 31468 << 4468000.0 << 5338000.0 << 5.0;
+        QTest::newRow("Web Mercator") << 3857 << 1224514.0 << 6446276.0 << 10.0;
+        QTest::newRow("latitude/longitude") << 4326 << 11.0 << 48.5 << 0.0001;
+    }
+
+    // Search, Show, two double clicks: the tour's positions are GDAL's.
+    void aGeoTiffDroppedIntoTheFolderIsFoundShownAndPlannedOn()
+    {
+        QFETCH(int, epsg);
+        QFETCH(double, west);
+        QFETCH(double, north);
+        QFETCH(double, pixel);
+        const std::string path = dir_->file("dropped.tif");
+        QVERIFY(writeGeoTiff(path, epsg, west, north, pixel));
+        searchAndShow(QStringLiteral("dropped.tif"));
+        QCOMPARE(view().currentMap()->mapName(), std::string("dropped.tif"));
+        QVERIFY(view().bitmapLoaded());
+        const QImage image = view().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.pixel(client({200, 150})), qRgb(kSheetGrey, kSheetGrey, kSheetGrey));
+
+        doubleClick({40, 250});
+        doubleClick({350, 30});
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const auto* point = tour->getPoint(i);
+            const QPointF gdal = gdalPixelOf(path, point->longitude * kDeg, point->latitude * kDeg);
+            // Map pixels count y up from the bottom edge, GDAL's lines down.
+            QCOMPARE_LE(std::abs(gdal.x() - point->pixel.x), 0.01);
+            QCOMPARE_LE(std::abs(gdal.y() - (kSheetHeight - point->pixel.y)), 0.01);
+        }
+        QCOMPARE(tour->getPoint(1)->pixel, (IPoint{350, 30}));
+    }
+
+    // West of West.cal by a GeoTIFF's width: a double click past its east
+    // edge lands on West, and the table measures across both.
+    void aTourLeavesTheGeoTiffOntoTheCalSheetBeside()
+    {
+        QVERIFY(writeGeoTiff(dir_->file("beside.tif"), 4326, 8.96, 53.05, 0.0001));
+        searchAndShow(QStringLiteral("beside.tif"));
+        doubleClick({100, 150});
+        const cl_RefPoint first = *view().currentTour()->getPoint(0);
+        doubleClick({405, 150});
+        QCOMPARE(view().currentMap()->mapName(), std::string("West"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("West"));
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 2);
+        QCOMPARE(tour->getPoint(0)->longitude, first.longitude);
+        QCOMPARE(tour->getPoint(0)->latitude, first.latitude);
+        // From 8.9700° to 9.0005° E along 53.035° N, by hand on the table's
+        // sphere of 1852 m per arc minute: 0.0305 * 60 * 1852 m * cos 53.035° = 2038 m.
+        trigger(kTourDistances);
+        auto* rows = view().distancesDialog()->findChild<QTreeWidget*>(QStringLiteral("distanceList"));
+        QCOMPARE(rows->topLevelItemCount(), 2);
+        QCOMPARE(rows->topLevelItem(1)->text(1).trimmed(), QStringLiteral("2.038"));
+    }
+
+    // Four black sheets 2 x 2: zoomed out with the wheel, a tour goes round
+    // all four, a mistaken point is undone, and the seams show no white.
+    void aTourRoundFourSheetsWithTheWheelAlone()
+    {
+        frame_.reset();
+        const auto sheet = [this](const char* name, double west, double south) {
+            test::writeSampleMap(dir_->path(), std::string(name) + ".cal",
+                                 {.name = name,
+                                  .west = west,
+                                  .south = south,
+                                  .east = west + 0.1,
+                                  .north = south + 0.06,
+                                  .width = 600,
+                                  .height = 600});
+        };
+        sheet("NorthWest", 9.0, 53.06);
+        sheet("NorthEast", 9.1, 53.06);
+        test::registerMaps(settings_, dir_->path(),
+                           {{"West.cal", "West", 2},
+                            {"East.cal", "East", 1},
+                            {"NorthWest.cal", "NorthWest", 1},
+                            {"NorthEast.cal", "NorthEast", 1}});
+        frame_ = std::make_unique<CMainFrame>(settings_);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+
+        // West's top-right corner, where the four meet, stays under the wheel.
+        QWidget* viewport = view().viewport();
+        for (int notch = 0; notch < 4; ++notch) {
+            const QPoint at = client({600, 600});
+            QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &wheel);
+        }
+        QCOMPARE_LT(std::abs(view().layout().zoom() - 0.4096), 1e-9);
+
+        // Each click in the current sheet's pixels; the next sheet takes over.
+        const std::vector<std::pair<IPoint, std::string>> clicks{
+            {{500, 500}, "West"}, {{700, 500}, "East"}, {{100, 700}, "NorthEast"}, {{-100, 100}, "NorthWest"}};
+        for (const auto& [pixel, name] : clicks) {
+            doubleClick(pixel);
+            QCOMPARE(view().currentMap()->mapName(), name);
+        }
+        const TourRecord tour = view().currentTour();
+        QCOMPARE(tour->getPointCount(), 4);
+        // NorthWest's bottom-right corner is the meeting point; 100 screen
+        // pixels around it are all sheet, none background.
+        QTRY_VERIFY(view().mosaic().cache().ready());
+        viewport->repaint();
+        const QImage image = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect seams = QRect(QPoint(0, 0), QSize(200, 200)).translated(client({600, 0}) - QPoint(100, 100));
+        QVERIFY(image.rect().contains(seams));
+        int white = 0;
+        for (int y = seams.top(); y <= seams.bottom(); ++y)
+            for (int x = seams.left(); x <= seams.right(); ++x)
+                white += image.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+        QCOMPARE(white, 0);
+
+        // A point too far, onto West, and back.
+        const IPoint last = tour->getPoint(3)->pixel;
+        const cl_RefPoint lastPosition = *tour->getPoint(3);
+        doubleClick({last.x + 30, last.y - 300});
+        QCOMPARE(view().currentMap()->mapName(), std::string("West"));
+        QCOMPARE(tour->getPointCount(), 5);
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QTest::keySequence(frame_.get(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(tour->getPointCount(), 4);
+        QCOMPARE(tour->getPoint(3)->longitude, lastPosition.longitude);
+        QCOMPARE(tour->getPoint(3)->latitude, lastPosition.latitude);
+
+        QMouseEvent move(QEvent::MouseMove, client(last), viewport->mapToGlobal(client(last)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QVERIFY2(frame_->positionPane().text().startsWith(QStringLiteral("53\u00B0 ")),
+                 qPrintable(frame_->positionPane().text()));
+        QVERIFY2(frame_->utmPane().text().startsWith(QStringLiteral("32U ")), qPrintable(frame_->utmPane().text()));
+    }
+
     void undoKeysFollowTheEdits_data()
     {
         QTest::addColumn<QKeySequence>("redoKey");
@@ -409,6 +596,30 @@ private slots:
     }
 
 private:
+    // Search in the manager, then "Show" on the map listed as `name`, OK.
+    void searchAndShow(const QString& name)
+    {
+        QTimer::singleShot(0, [name] {
+            auto* sheet = qobject_cast<ManagerSheet*>(QApplication::activeModalWidget());
+            QVERIFY(sheet);
+            QTest::mouseClick(&sheet->actionButton(), Qt::LeftButton);
+            QListWidget& list = sheet->mapsPage().list();
+            const QList<QListWidgetItem*> found = list.findItems(name, Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            const QPoint at = list.visualItemRect(found.first()).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &event);
+            QMenu& popup = sheet->mapsPage().popup();
+            QTRY_VERIFY(popup.isVisible());
+            for (QAction* action : popup.actions()) {
+                if (action->text() == QStringLiteral("Show"))
+                    popup.setActiveAction(action);
+            }
+            QTest::keyClick(&popup, Qt::Key_Return);
+            QTest::mouseClick(&sheet->okButton(), Qt::LeftButton);
+        });
+        trigger(kManager);
+    }
     CRovantaView& view() { return frame_->view(); }
     MenuStates& menus() { return frame_->commands(); }
     QPoint client(IPoint pixel) { return qt(view().pixelToWindow(pixel)) - qt(view().scrollPosition()); }
