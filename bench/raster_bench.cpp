@@ -1,7 +1,8 @@
 // Raster sheets through GDAL: a JPEG-compressed tiled GeoTIFF with internal
 // reductions opened to its first paint and repainted full-HD across the
 // zoom, and a baseline JPEG converted into the tiled cache side by side with
-// gdal_translate plus gdaladdo on the same file.
+// gdal_translate plus gdaladdo on the same file, and that JPEG opened anew
+// once its copy is in the cache.
 //
 // The sheets are made once in /tmp with GDAL and kept there. Their side is
 // ROVANTA_BENCH_RASTER_SIDE (default 40000); the baseline JPEG is half of it.
@@ -13,6 +14,7 @@
 #include "raster/raster_cache.h"
 #include "raster/raster_info.h"
 #include "temp_folder.h"
+#include "view/qt/raster_sheet.h"
 #include "view/qt/rovanta_view.h"
 
 #include <benchmark/benchmark.h>
@@ -21,7 +23,9 @@
 #include <ogr_srs_api.h>
 
 #include <QCoreApplication>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -151,7 +155,7 @@ fs::path baselineJpeg()
 // One registered map whose calibration file names `sheet`.
 class SheetMap {
 public:
-    explicit SheetMap(const fs::path& sheet)
+    explicit SheetMap(const fs::path& sheet) : sheet_(sheet)
     {
         rovanta::test::writeSampleMap(folder_.path(), "Sheet.cal", {.name = "Sheet", .width = 64, .height = 64});
         fs::remove(folder_.path() / "Sheet.bmp");
@@ -163,9 +167,12 @@ public:
         std::ofstream(cal, std::ios::binary | std::ios::trunc) << text;
         rovanta::test::registerCurrentMap(store, folder_.path(), "Sheet.cal", "Sheet");
     }
+    /// What the calibration names, as the view opens it.
+    fs::path sheet() const { return folder_.path() / ("Sheet" + sheet_.extension().string()); }
     MemorySettings store;
 
 private:
+    fs::path sheet_;
     rovanta::test::TempFolder folder_;
 };
 
@@ -208,21 +215,70 @@ void BM_TiledOpenToFirstPaint(benchmark::State& state)
     state.SetLabel(zoomLabel(zoom));
 }
 
-// A full-HD repaint once the tiles shown are cached.
+// A full-HD repaint once the tiles shown are cached: of the same view, or
+// of one moved sideways by a few pixels each time (a window read anew).
 void BM_TiledRepaint(benchmark::State& state)
 {
     const double zoom = state.range(0) / 100.0;
+    const bool moved = state.range(1) != 0;
     SheetMap map(tiledSheet());
     ShownView shown(map);
     const long long before = anonymousBytes();
     shown.view.zoomBy(zoom);
     shown.view.viewport()->repaint();
-    for (auto _ : state)
+    QScrollBar* bar = shown.view.horizontalScrollBar();
+    const int from = bar->value();
+    const int to = from + 8 <= bar->maximum() ? from + 8 : std::max(bar->minimum(), from - 8);
+    bool there = false;
+    for (auto _ : state) {
+        if (moved)
+            bar->setValue((there = !there) ? to : from);
         shown.view.viewport()->repaint();
+    }
     state.counters["anon_growth_MB"] = double(anonymousBytes() - before) / (1 << 20);
     if (!shown.view.bitmapLoaded())
         state.SkipWithError(("the sheet did not load: " + shown.notice).c_str());
-    state.SetLabel(zoomLabel(zoom));
+    if (moved && to == from)
+        state.SkipWithError("the view cannot move");
+    state.SetLabel(zoomLabel(zoom) + (moved ? ", moved" : ""));
+}
+
+// The baseline JPEG behind a map, converted into a cache of this run's own
+// (the views' too from here on); made once.
+struct ConvertedSheet {
+    ConvertedSheet()
+    {
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheHome.path().string()));
+        rovanta::RasterCache cache(rovanta::sheetCacheFolder());
+        converted = cache.prepare(map.sheet(), [](double) { return true; }).has_value();
+    }
+    rovanta::test::TempFolder cacheHome;
+    SheetMap map{baselineJpeg()};
+    bool converted = false;
+};
+
+// The baseline JPEG opened anew, its copy made on an earlier open, to the
+// end of its first paint.
+void BM_ConvertedOpenToFirstPaint(benchmark::State& state)
+{
+    static ConvertedSheet sheet;
+    const double zoom = state.range(0) / 100.0;
+    if (!sheet.converted) {
+        state.SkipWithError("the conversion failed");
+        return;
+    }
+    ShownView shown(sheet.map);
+    for (auto _ : state) {
+        shown.view.loadMapBitmap();
+        shown.view.zoomBy(zoom);
+        shown.view.viewport()->repaint();
+    }
+    // Painted from the copy, not blank while a conversion runs.
+    const QImage shot = shown.view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* row = reinterpret_cast<const QRgb*>(shot.constScanLine(shot.height() / 2));
+    if (std::all_of(row, row + shot.width(), [](QRgb pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }))
+        state.SkipWithError(("the sheet painted blank: " + shown.notice).c_str());
+    state.SetLabel("zoom " + std::to_string(zoom).substr(0, 4) + ", " + baselineJpeg().filename().string());
 }
 
 // The baseline JPEG into the cache: a tiled copy with reductions.
@@ -261,7 +317,8 @@ void BM_ConvertWithGdalTools(benchmark::State& state)
 }
 
 BENCHMARK(BM_TiledOpenToFirstPaint)->Arg(5)->Arg(25)->Arg(100)->Arg(400)->Iterations(5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TiledRepaint)->Arg(5)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TiledRepaint)->ArgsProduct({{5, 25, 100, 400}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertedOpenToFirstPaint)->Arg(5)->Arg(100)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertIntoCache)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertWithGdalTools)->Iterations(1)->Unit(benchmark::kMillisecond);
 

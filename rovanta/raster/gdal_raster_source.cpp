@@ -4,6 +4,7 @@
 #include <gdal.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace rovanta {
@@ -75,7 +76,9 @@ GdalRasterSource::Opened GdalRasterSource::open(const std::filesystem::path& fil
 
 GdalRasterSource::GdalRasterSource(GdalDataset dataset, const RasterInfo& info)
     : dataset_(std::move(dataset)), info_(info), channels_(channelsOf(info.layout)),
-      opaque_(info.layout != RasterLayout::kGreyAlpha && info.layout != RasterLayout::kRgba)
+      opaque_(info.layout != RasterLayout::kGreyAlpha && info.layout != RasterLayout::kRgba),
+      inPlace_(std::endian::native == std::endian::little && info.bitsPerSample == 8 &&
+               (info.layout == RasterLayout::kRgb || info.layout == RasterLayout::kRgba))
 {
     readScales();
     if (info_.layout != RasterLayout::kPaletted)
@@ -120,17 +123,33 @@ RasterPixels GdalRasterSource::read(const RasterRect& rect, int columns, int row
                         rect.x + rect.width <= info_.width && rect.y + rect.height <= info_.height;
     if (!inside || columns < 1 || rows < 1)
         return pixels;
-    columns = std::min(columns, rect.width);
-    rows = std::min(rows, rect.height);
-    std::vector<std::uint8_t> bytes;
-    if (!readSamples(rect, columns, rows, bytes))
-        return pixels;
-    pixels.width = columns;
-    pixels.height = rows;
-    pixels.argb.resize(std::size_t(columns) * std::size_t(rows));
+    pixels.width = std::min(columns, rect.width);
+    pixels.height = std::min(rows, rect.height);
     pixels.opaque = opaque_;
+    if (inPlace_)
+        return readColoursInPlace(rect, pixels) ? pixels : RasterPixels{};
+    std::vector<std::uint8_t> bytes;
+    if (!readSamples(rect, pixels.width, pixels.height, bytes))
+        return {};
+    pixels.argb.resize(std::size_t(pixels.width) * std::size_t(pixels.height));
     toArgb(bytes, pixels);
     return pixels;
+}
+
+// Into the 32-bit pixels, which hold blue, green, red, alpha in that byte
+// order: no samples buffer, no second pass.
+bool GdalRasterSource::readColoursInPlace(const RasterRect& rect, RasterPixels& pixels) const
+{
+    pixels.argb.assign(std::size_t(pixels.width) * std::size_t(pixels.height), kOpaque);
+    std::array<int, 4> bands{3, 2, 1, 4};
+    auto* bytes = reinterpret_cast<std::uint8_t*>(pixels.argb.data());
+    const std::lock_guard lock(mutex_);
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    const CPLErr error =
+        GDALDatasetRasterIO(dataset_.get(), GF_Read, rect.x, rect.y, rect.width, rect.height, bytes, pixels.width,
+                            pixels.height, GDT_Byte, channels_, bands.data(), 4, 4 * pixels.width, 1);
+    CPLPopErrorHandler();
+    return error == CE_None;
 }
 
 // Samples pixel-interleaved: bytes, or floats for 16-bit bands (signed or

@@ -41,6 +41,7 @@ private:
 
     GdalRasterSource(GdalDataset dataset, const RasterInfo& info);
     void readScales();
+    [[nodiscard]] bool readColoursInPlace(const RasterRect& rect, RasterPixels& pixels) const;
     [[nodiscard]] bool readSamples(const RasterRect& rect, int columns, int rows,
                                    std::vector<std::uint8_t>& bytes) const;
     void toArgb(const std::vector<std::uint8_t>& bytes, RasterPixels& pixels) const;
@@ -49,6 +50,8 @@ private:
     RasterInfo info_;
     int channels_ = 0; ///< bands read: 1 to 4
     bool opaque_ = true;
+    /// 8-bit colour bands, read straight into the pixels.
+    bool inPlace_ = false;
     std::array<Scale, 4> scales_{};
     std::array<std::uint32_t, 256> palette_{};
     /// A GDAL dataset serves one thread at a time.

@@ -6,11 +6,16 @@
 
 #include <QStandardPaths>
 
+#include <bit>
 #include <cmath>
 #include <system_error>
 
 namespace rovanta {
 namespace {
+
+// Windows up to a 4K screen are kept for the next repaint; larger ones
+// (a printout's) are read for once.
+constexpr qsizetype kLastWindowPixels = qsizetype{3840} * 2160;
 
 std::shared_ptr<const RasterSource> openSource(const std::filesystem::path& file)
 {
@@ -123,6 +128,7 @@ void RasterSheet::adoptPrepared()
     const std::lock_guard lock(mutex_);
     source_ = std::move(source);
     reduced_ = made.has_value();
+    last_ = {};
 }
 
 bool RasterSheet::unreadable() const
@@ -148,21 +154,31 @@ BitmapWindow RasterSheet::window(const QRect& stored, int step) const
         if (unreadable_ || (step > 1 && route_ == RasterRoute::kReductions && !reduced_))
             return {};
         source = source_;
+        if (source && last_.source == source && last_.stored == clipped && last_.step == step)
+            return last_.window;
     }
     if (clipped.isEmpty() || !source)
         return {};
-    const int columns = (clipped.width() + step - 1) / step;
-    const int rows = (clipped.height() + step - 1) / step;
-    // Whole steps where the sheet reaches, so each pixel read spans `step` stored ones.
-    const RasterRect rect{clipped.x(), clipped.y(), std::min(columns * step, info_.width - clipped.x()),
-                          std::min(rows * step, info_.height - clipped.y())};
+    // Reductions halve the sheet level by level: read at the power of two
+    // just below the step, from a whole reduction pixel on, its pixels are
+    // copied as they are, not sampled anew; the painter scales them.
+    const int unit = source->hasReductions() ? int(std::bit_floor(unsigned(step))) : step;
+    const QPoint origin(clipped.x() / unit * unit, clipped.y() / unit * unit);
+    const int columns = (clipped.right() + 1 - origin.x() + unit - 1) / unit;
+    const int rows = (clipped.bottom() + 1 - origin.y() + unit - 1) / unit;
+    // Whole steps where the sheet reaches, so each pixel read spans `unit` stored ones.
+    const RasterRect rect{origin.x(), origin.y(), std::min(columns * unit, info_.width - origin.x()),
+                          std::min(rows * unit, info_.height - origin.y())};
     RasterPixels pixels = source->read(rect, columns, rows);
+    const std::lock_guard lock(mutex_);
     if (pixels.argb.empty()) {
-        const std::lock_guard lock(mutex_);
         unreadable_ = true;
         return {};
     }
-    return {wrap(std::move(pixels)), clipped.topLeft(), step};
+    BitmapWindow window{wrap(std::move(pixels)), origin, unit};
+    if (qsizetype{columns} * rows <= kLastWindowPixels)
+        last_ = {std::move(source), clipped, step, window};
+    return window;
 }
 
 std::filesystem::path sheetCacheFolder()

@@ -47,6 +47,8 @@ public:
     bool bottomUp() const override { return false; }
     bool unreadable() const override;
     bool hasOwnReductions() const override { return route_ != RasterRoute::kDirect || info_.overviews > 0; }
+    /// The window asked for last comes again without a read: a repaint of
+    /// an unchanged view decodes nothing.
     BitmapWindow window(const QRect& stored, int step = 1) const override;
 
     /// True while the conversion runs.
@@ -73,6 +75,14 @@ private:
     /// The source is the cache's copy or reductions.
     bool reduced_ = false;
     mutable bool unreadable_ = false;
+    /// The window read last and what it was read from.
+    struct LastWindow {
+        std::shared_ptr<const RasterSource> source;
+        QRect stored;
+        int step = 0;
+        BitmapWindow window;
+    };
+    mutable LastWindow last_;
     std::jthread thread_;
 };
 

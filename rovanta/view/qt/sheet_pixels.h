@@ -39,8 +39,9 @@ public:
     /// is building) itself, so the view builds no pyramid for it.
     virtual bool hasOwnReductions() const = 0;
     /// Every `step`-th stored row and column of `stored` (clipped to the
-    /// bitmap), from its top-left corner on; empty when nothing can be read.
-    /// Safe to call from any thread.
+    /// bitmap), from its top-left corner on, or a finer step where that is
+    /// cheaper to read (the window's own step says which); empty when
+    /// nothing can be read. Safe to call from any thread.
     virtual BitmapWindow window(const QRect& stored, int step = 1) const = 0;
 };
 
