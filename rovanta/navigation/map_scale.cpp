@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <ranges>
 
 namespace rovanta {
 namespace {
@@ -31,11 +30,13 @@ std::string lengthLabel(int metres)
 
 std::optional<int> roundLength(double maxMetres)
 {
-    for (const int metres : kRoundLengths | std::views::reverse) {
-        if (metres <= maxMetres)
-            return metres;
-    }
-    return std::nullopt;
+    // Longest first; reverse iterators rather than views::reverse, which
+    // clang 14 (the fuzz build) cannot compile against libstdc++ 12.
+    const auto longest = std::find_if(kRoundLengths.rbegin(), kRoundLengths.rend(),
+                                      [maxMetres](int metres) { return metres <= maxMetres; });
+    if (longest == kRoundLengths.rend())
+        return std::nullopt;
+    return *longest;
 }
 
 double metresPerScreenPixel(double metresPerPixel, double zoom)
