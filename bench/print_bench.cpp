@@ -2,6 +2,7 @@
 // (2.2 m per pixel) into a PDF, at 1:25 000 (pixels enlarged slightly) and
 // 1:100 000 (averaged four by four), with the growth of the process's own
 // memory at its peak.
+#include "process_memory.h"
 #include "bmp_pattern.h"
 #include "map/cl_map.h"
 #include "map_files.h"
@@ -19,26 +20,11 @@
 
 namespace {
 
+using rovanta::bench::anonymousBytes;
+
 using namespace rovanta;
 
 constexpr int kSide = 20000;
-
-// Resident anonymous memory, bytes: the process's own allocations, not the
-// file pages it maps.
-long long anonymousBytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long long kilobytes = 0;
-    while (status >> key) {
-        if (key == "RssAnon:") {
-            status >> kilobytes;
-            return kilobytes * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 struct Sheet {
     Sheet()

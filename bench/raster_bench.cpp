@@ -6,6 +6,7 @@
 //
 // The sheets are made once in /tmp with GDAL and kept there. Their side is
 // ROVANTA_BENCH_RASTER_SIDE (default 40000); the baseline JPEG is half of it.
+#include "process_memory.h"
 #include "common/file_names.h"
 #include "map_files.h"
 #include "memory_settings.h"
@@ -34,6 +35,8 @@
 
 namespace {
 
+using rovanta::bench::anonymousBytes;
+
 namespace fs = std::filesystem;
 using rovanta::CRovantaView;
 using rovanta::GdalDataset;
@@ -46,21 +49,6 @@ int sheetSide()
 {
     const char* side = std::getenv("ROVANTA_BENCH_RASTER_SIDE");
     return side ? std::max(1024, std::atoi(side)) : 40000;
-}
-
-long long anonymousBytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long long kilobytes = 0;
-    while (status >> key) {
-        if (key == "RssAnon:") {
-            status >> kilobytes;
-            return kilobytes * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
 }
 
 // Something like a scanned sheet: pale ground, a grid of dark lines every

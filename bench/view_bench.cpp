@@ -4,6 +4,7 @@
 // each against decoding the same file with Qt's reader; one wheel notch of
 // zoom about the cursor with its repaint; and four such maps meeting at a
 // corner, the current one with its three neighbours.
+#include "process_memory.h"
 #include "bmp_pattern.h"
 #include "bmp_writer.h"
 #include "common/file_names.h"
@@ -28,6 +29,8 @@
 
 namespace {
 
+using rovanta::bench::anonymousBytes;
+
 using rovanta::CRovantaView;
 using rovanta::test::MemorySettings;
 
@@ -47,23 +50,6 @@ const SheetFile kBig24{"Big24", 20000, 24, Content::kPattern};
 const SheetFile kBig8{"Big8", 20000, 8, Content::kPattern};
 const SheetFile kMid24{"Mid24", 8000, 24, Content::kPattern};
 const SheetFile kHuge8{"Huge8", 40000, 8, Content::kSparse};
-
-// Resident anonymous memory, bytes: what the process itself allocated, as
-// opposed to file pages it maps.
-long long anonymousBytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long long kilobytes = 0;
-    while (status >> key) {
-        if (key == "RssAnon:") {
-            status >> kilobytes;
-            return kilobytes * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return -1;
-}
 
 // The maps, written on first use into one temporary folder and removed at
 // exit, each with settings that make it the current map.

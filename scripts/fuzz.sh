@@ -36,6 +36,7 @@ dict_for() {
 }
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 status=0
 for t in "${targets[@]}"; do
   corpus=build/fuzz-corpus/$t findings=build/fuzz-findings/$t

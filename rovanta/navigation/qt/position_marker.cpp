@@ -14,17 +14,18 @@ constexpr int kMarkerEdgeWidth = 4;
 
 } // namespace
 
-PositionMarker::PositionMarker(QAbstractScrollArea& view) : QObject(&view), view_(view)
+PositionMarker::PositionMarker(QAbstractScrollArea& view) : QObject(&view), viewport_(view.viewport())
 {
     view.installEventFilter(this);
-    view.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void PositionMarker::place(const MapRecord& map, IPoint pixel)
 {
     map_ = map;
     pixel_ = pixel;
-    view_.viewport()->update();
+    if (viewport_)
+        viewport_->update();
 }
 
 void PositionMarker::clear()
@@ -32,7 +33,8 @@ void PositionMarker::clear()
     if (!map_)
         return;
     map_.reset();
-    view_.viewport()->update();
+    if (viewport_)
+        viewport_->update();
 }
 
 std::optional<IPoint> PositionMarker::pixelOn(const MapRecord& map) const
@@ -59,10 +61,11 @@ void PositionMarker::paint(QPainter& painter, QPointF at)
 }
 
 // Never consumes the event: the click still edits the tour, Escape still
-// reaches whoever else wants it.
+// reaches whoever else wants it. The view is not asked for anything here:
+// its events go on while it is being destroyed, when it is no view any more.
 bool PositionMarker::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool click = watched == view_.viewport() && event->type() == QEvent::MouseButtonPress;
+    const bool click = watched == viewport_ && event->type() == QEvent::MouseButtonPress;
     const bool escape = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
     if (click || escape)
         clear();

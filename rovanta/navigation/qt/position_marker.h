@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPainter>
 #include <QPointF>
+#include <QPointer>
+#include <QWidget>
 
 #include <optional>
 
@@ -37,7 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAbstractScrollArea& view_;
+    QPointer<QWidget> viewport_;
     MapRecord map_;
     IPoint pixel_;
 };
